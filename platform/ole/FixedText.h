@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace ole {
+
+// The program's texts are UTF-8. Fixed-width text fields count bytes, as in
+// a single-byte code page, and a cut never splits a character.
+
+std::string_view TrimTrailingBlanks(std::string_view text);
+// At most maxBytes bytes of text, ending on a character boundary.
+std::string_view CutText(std::string_view text, std::size_t maxBytes);
+// The text cut to width bytes, then padded with blanks to exactly width bytes.
+std::string FixedText(std::string_view text, std::size_t width);
+
+} // namespace ole
