@@ -46,3 +46,12 @@ function(metadraw_add_fuzzer name)
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
   metadraw_warnings(${name})
 endfunction()
+
+# A Google Benchmark executable; built with the default preset, left out of
+# the sanitizer and fuzz builds.
+function(metadraw_add_benchmark name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark)
+  metadraw_warnings(${name})
+endfunction()
