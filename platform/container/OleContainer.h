@@ -79,5 +79,8 @@ std::string EventParameterText(const ole::DISPPARAMS* params, int n);
 // the interface that entry holds, or null when the number names no live
 // entry. No reference is added: the caller takes its own.
 ole::IDispatch* ObjectFromReference(std::int64_t entry);
+// The same for an object reference text as GetMember gives it ("`" and the
+// entry number); null for any other text.
+ole::IDispatch* ObjectFromReference(std::string_view referenceText);
 
 } // namespace container
