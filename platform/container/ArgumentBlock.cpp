@@ -25,7 +25,15 @@ void SetText(ole::VARIANT& value, std::string_view text) {
   value.bstrVal = ole::BstrFromUtf8(text);
 }
 
-void SetOmitted(ole::VARIANT& value) { value = ole::MakeError(ole::DISP_E_PARAMNOTFOUND); }
+void SetOmitted(ole::VARIANT& value) {
+  value.vt = ole::VT_ERROR;
+  value.scode = ole::DISP_E_PARAMNOTFOUND;
+}
+
+void SetLong(ole::VARIANT& value, std::int32_t number) {
+  value.vt = ole::VT_I4;
+  value.lVal = number;
+}
 
 // An object reference text gives the interface of its entry; one that names
 // no live entry is an error, never a call through a stale pointer.
@@ -109,8 +117,15 @@ ArgumentBlock::~ArgumentBlock() {
   }
 }
 
+void ArgumentBlock::Reserve(std::size_t count) {
+  params_.cArgs = static_cast<std::uint32_t>(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    ole::VariantInit(&values_[i]);
+  }
+}
+
 ole::HRESULT ArgumentBlock::TypeArguments(const ScannedExpression& scanned) {
-  params_.cArgs = static_cast<std::uint32_t>(scanned.argumentCount);
+  Reserve(scanned.argumentCount);
   for (std::size_t i = 0; i < scanned.argumentCount; ++i) {
     const ole::HRESULT status = TypeArgument(scanned.arguments[i], SlotOf(i));
     if (ole::Failed(status)) {
@@ -120,8 +135,8 @@ ole::HRESULT ArgumentBlock::TypeArguments(const ScannedExpression& scanned) {
   return ole::S_OK;
 }
 
-ole::HRESULT ArgumentBlock::TypeArgumentsAndSetValue(const ScannedExpression& scanned, std::string_view setValue) {
-  params_.cArgs = static_cast<std::uint32_t>(scanned.argumentCount + 1);
+ole::HRESULT ArgumentBlock::TypeArgumentsAndSetValue(const ScannedExpression& scanned, const SetValue& setValue) {
+  Reserve(scanned.argumentCount + 1);
   params_.cNamedArgs = 1;
   params_.rgdispidNamedArgs = &putId_;
   for (std::size_t i = 0; i < scanned.argumentCount; ++i) {
@@ -135,7 +150,7 @@ ole::HRESULT ArgumentBlock::TypeArgumentsAndSetValue(const ScannedExpression& sc
 }
 
 ole::HRESULT ArgumentBlock::TypeArgument(const ArgumentText& argument, ole::VARIANT& value) {
-  const std::string_view text = argument.text;
+  const std::string_view text = argument.Text();
   if (argument.quoted) {
     SetText(value, ExpressionScanner::UndoubleQuotes(text));
     return ole::S_OK;
@@ -167,14 +182,19 @@ ole::HRESULT ArgumentBlock::TypeArgument(const ArgumentText& argument, ole::VARI
   }
   // Conversion ignores the blanks after a number.
   if (const auto number = ExpressionScanner::WholeNumber(text.substr(0, text.find_last_not_of(' ') + 1), true)) {
-    value = ole::MakeI4(*number);
+    SetLong(value, *number);
     return ole::S_OK;
   }
   SetText(value, text);
   return ole::S_OK;
 }
 
-ole::HRESULT ArgumentBlock::TypeSetValue(std::string_view text, ole::VARIANT& value) {
+ole::HRESULT ArgumentBlock::TypeSetValue(const SetValue& setValue, ole::VARIANT& value) {
+  if (const auto number = setValue.WholeNumber()) {
+    SetLong(value, *number);
+    return ole::S_OK;
+  }
+  const std::string_view text = setValue.Rendered();
   if (const auto entry = ReferenceTable::ParseReferenceText(text)) {
     return SetObject(*entry, value);
   }
@@ -183,7 +203,7 @@ ole::HRESULT ArgumentBlock::TypeSetValue(std::string_view text, ole::VARIANT& va
     return ole::S_OK;
   }
   if (const auto number = ExpressionScanner::WholeNumber(text, false)) {
-    value = ole::MakeI4(*number);
+    SetLong(value, *number);
     return ole::S_OK;
   }
   SetText(value, text);
@@ -203,7 +223,7 @@ void ArgumentBlock::PassByReference(const BoundVariable& variable, ole::VARIANT&
   value.pbstrVal = &text.wide;
 }
 
-void ArgumentBlock::CopyBackTextVariables() {
+void ArgumentBlock::CopyBack() {
   for (std::size_t i = 0; i < textVariableCount_; ++i) {
     *textVariables_[i].variable = ole::Utf8FromBstr(textVariables_[i].wide);
   }

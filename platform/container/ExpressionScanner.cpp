@@ -1,5 +1,6 @@
 #include "platform/container/ExpressionScanner.h"
 
+#include <array>
 #include <charconv>
 #include <limits>
 
@@ -11,9 +12,17 @@ constexpr std::int32_t kFirstContainerProperty = 28672;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-bool EndsMemberName(char c) {
-  return c == ' ' || c == '(' || c == ')' || c == ',' || c == '.' || c == '=';
-}
+// The characters that end a member name, looked up by their byte value:
+// names are scanned on every access.
+constexpr std::array<bool, 256> kEndsMemberName = [] {
+  std::array<bool, 256> ends{};
+  for (const unsigned char c : {' ', '(', ')', ',', '.', '='}) {
+    ends[c] = true;
+  }
+  return ends;
+}();
+
+bool EndsMemberName(char c) { return kEndsMemberName[static_cast<unsigned char>(c)]; }
 
 // The position of the quote that closes the quoted text opening at
 // text[open], or npos when it stays open.
@@ -46,15 +55,18 @@ bool CutArgument(std::string_view text, std::size_t& at, ArgumentText& argument)
     if (close == std::string_view::npos) {
       return false;
     }
-    argument = {text.substr(at + 1, close - at - 1), true};
+    argument = {text.data() + at + 1, close - at - 1, true};
     at = close + 1;
     return true;
   }
-  const std::size_t end = text.find_first_of(",)", at);
-  if (end == std::string_view::npos) {
+  std::size_t end = at;
+  while (end < text.size() && text[end] != ',' && text[end] != ')') {
+    ++end;
+  }
+  if (end == text.size()) {
     return false;
   }
-  argument = {text.substr(at, end - at), false};
+  argument = {text.data() + at, end - at, false};
   at = end;
   return true;
 }
@@ -90,13 +102,10 @@ bool ScanArgumentList(std::string_view text, std::size_t at, std::size_t argumen
 
 } // namespace
 
-std::optional<std::int32_t> ExpressionScanner::ContainerPropertyNumber(std::string_view text) {
+std::optional<std::int32_t> ExpressionScanner::LeadingPropertyNumber(std::string_view text) {
   std::size_t digits = 0;
   while (digits < text.size() && IsDigit(text[digits])) {
     ++digits;
-  }
-  if (digits == 0) {
-    return std::nullopt;
   }
   std::int32_t number = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + digits, number);

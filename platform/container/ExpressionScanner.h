@@ -9,15 +9,18 @@
 
 namespace container {
 
-// One argument as cut out of an argument list.
+// One argument as cut out of an argument list. Plain data, so that a scan
+// sets up only the arguments it finds.
 struct ArgumentText {
   // A quoted argument's characters between its quotes, doubled quotes
   // still doubled; any other argument as written, blanks inside included.
-  std::string_view text;
-  bool quoted = false;
+  const char* start;
+  std::size_t length;
+  bool quoted;
 
+  std::string_view Text() const { return {start, length}; }
   // Two commas in a row, or nothing but blanks: an omitted argument.
-  bool Omitted() const { return !quoted && text.empty(); }
+  bool Omitted() const { return !quoted && length == 0; }
 };
 
 // A member expression taken apart: the member name and, when it has one,
@@ -38,7 +41,13 @@ class ExpressionScanner {
 public:
   // The container property that the text names by the decimal number it
   // starts with, or nothing when the text is a member expression.
-  static std::optional<std::int32_t> ContainerPropertyNumber(std::string_view text);
+  static std::optional<std::int32_t> ContainerPropertyNumber(std::string_view text) {
+    // Member expressions, the usual case, are told apart here, inline.
+    if (text.empty() || text.front() < '0' || text.front() > '9') {
+      return std::nullopt;
+    }
+    return LeadingPropertyNumber(text);
+  }
 
   // Takes a member expression apart, keeping at most argumentLimit
   // arguments. False when it breaks off: no member name, an argument list
@@ -56,6 +65,9 @@ public:
   // An optional sign (a "+" only when allowPlus) and at least one decimal
   // digit, nothing else, within the range of a 32-bit integer.
   static std::optional<std::int32_t> WholeNumber(std::string_view text, bool allowPlus);
+
+private:
+  static std::optional<std::int32_t> LeadingPropertyNumber(std::string_view text);
 };
 
 } // namespace container

@@ -17,7 +17,14 @@ struct InvokeOutcome {
   InvokeOutcome() = default;
   InvokeOutcome(const InvokeOutcome&) = delete;
   InvokeOutcome& operator=(const InvokeOutcome&) = delete;
-  ~InvokeOutcome() { ole::ClearExcepInfo(exception); }
+  ~InvokeOutcome() { ClearException(); }
+
+  // Frees what a failed attempt left; most attempts leave nothing.
+  void ClearException() {
+    if (exception.bstrSource != nullptr || exception.bstrDescription != nullptr || exception.bstrHelpFile != nullptr) {
+      ole::ClearExcepInfo(exception);
+    }
+  }
 
   ole::HRESULT status = ole::S_OK;
   ole::EXCEPINFO exception{};

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <limits>
 #include <optional>
 #include <span>
 #include <string>
@@ -94,7 +95,7 @@ void InvokeMember(ole::IDispatch& automation, std::string_view name, std::span<c
       reporter.GetIdFailed(name);
       member = ole::DISPID_UNKNOWN;
     }
-    ole::ClearExcepInfo(outcome.exception);
+    outcome.ClearException();
     outcome.argumentError = 0;
     if (result != nullptr) {
       ole::VariantClear(result);
@@ -230,11 +231,17 @@ Access GetOrCall(ControlSlot& slot, std::string_view expression, std::span<const
 
 } // namespace
 
-SetValue SetValue::Long(std::int32_t value) { return SetValue(std::to_string(value)); }
-SetValue SetValue::Short(std::int16_t value) { return SetValue(std::to_string(value)); }
-SetValue SetValue::Byte(std::uint8_t value) { return SetValue(std::to_string(value)); }
-SetValue SetValue::UShort(std::uint16_t value) { return SetValue(std::to_string(value)); }
-SetValue SetValue::ULong(std::uint32_t value) { return SetValue(std::to_string(value)); }
+SetValue::SetValue(std::int64_t number) : number_(number) {
+  if (number >= std::numeric_limits<std::int32_t>::min() && number <= std::numeric_limits<std::int32_t>::max()) {
+    wholeNumber_ = static_cast<std::int32_t>(number);
+  }
+}
+
+SetValue SetValue::Long(std::int32_t value) { return SetValue(std::int64_t{value}); }
+SetValue SetValue::Short(std::int16_t value) { return SetValue(std::int64_t{value}); }
+SetValue SetValue::Byte(std::uint8_t value) { return SetValue(std::int64_t{value}); }
+SetValue SetValue::UShort(std::uint16_t value) { return SetValue(std::int64_t{value}); }
+SetValue SetValue::ULong(std::uint32_t value) { return SetValue(std::int64_t{value}); }
 
 SetValue SetValue::String(std::string_view text, std::size_t length) { return SetValue(ole::FixedText(text, length)); }
 
@@ -245,7 +252,13 @@ SetValue SetValue::CString(std::string_view text, std::size_t length) {
 
 SetValue SetValue::Text(std::string_view text) { return SetValue(std::string(text)); }
 
-std::string_view SetValue::Rendered() const { return ole::TrimTrailingBlanks(rendered_); }
+std::string_view SetValue::Rendered() const {
+  if (number_ && rendered_.empty()) {
+    char digits[24];
+    rendered_.assign(digits, std::to_chars(digits, digits + sizeof digits, *number_).ptr);
+  }
+  return ole::TrimTrailingBlanks(rendered_);
+}
 
 std::string GetMember(ContainerWindow* window, std::int16_t controlNumber, std::string_view expression) {
   const Target target = Resolve(window, controlNumber);
@@ -314,7 +327,7 @@ void SetMember(ContainerWindow* window, std::int16_t controlNumber, std::string_
   const FailureReporter reporter(*target.slot);
   ArgumentBlock arguments;
   InvokeOutcome outcome;
-  outcome.status = arguments.TypeArgumentsAndSetValue(scanned, value.Rendered());
+  outcome.status = arguments.TypeArgumentsAndSetValue(scanned, value);
   if (ole::Succeeded(outcome.status)) {
     InvokeMember(*automation.get(), scanned.name, kPut, arguments, nullptr, reporter, outcome);
     arguments.CopyBackTextVariables();

@@ -68,13 +68,13 @@ std::string ReferenceTable::ReferenceText(std::int64_t entry) {
   return std::string(text, end);
 }
 
-std::optional<std::int64_t> ReferenceTable::ParseReferenceText(std::string_view text) {
-  if (text.size() < 2 || text.front() != kGraveAccent || text[1] < '0' || text[1] > '9') {
+std::optional<std::int64_t> ReferenceTable::ParseEntryNumber(std::string_view digits) {
+  if (digits.front() < '0' || digits.front() > '9') {
     return std::nullopt;
   }
   std::int64_t entry = 0;
-  const auto [end, error] = std::from_chars(text.data() + 1, text.data() + text.size(), entry);
-  if (error != std::errc{} || end != text.data() + text.size()) {
+  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), entry);
+  if (error != std::errc{} || end != digits.data() + digits.size()) {
     return std::nullopt;
   }
   return entry;

@@ -34,9 +34,17 @@ public:
   static std::string ReferenceText(std::int64_t entry);
   // The entry number of a reference text: "`" and decimal digits, nothing
   // else. Says nothing about whether the entry is live.
-  static std::optional<std::int64_t> ParseReferenceText(std::string_view text);
+  static std::optional<std::int64_t> ParseReferenceText(std::string_view text) {
+    // Most texts are not references; they are told apart here, inline.
+    if (text.size() < 2 || text.front() != '`') {
+      return std::nullopt;
+    }
+    return ParseEntryNumber(text.substr(1));
+  }
 
 private:
+  static std::optional<std::int64_t> ParseEntryNumber(std::string_view digits);
+
   mutable std::mutex mutex_;
   std::map<std::int64_t, ole::ComPtr<ole::IDispatch>> entries_;
   std::int64_t lastEntry_ = 0;

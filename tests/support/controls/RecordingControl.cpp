@@ -40,7 +40,7 @@ std::string TypeName(ole::VARTYPE type) {
   case ole::VT_UI4:
     return "UI4";
   default:
-    return "VT" + std::to_string(type & ole::VT_TYPEMASK);
+    return std::string("VT").append(std::to_string(type & ole::VT_TYPEMASK));
   }
 }
 
@@ -101,7 +101,7 @@ std::string RecordedArgument::Text() const {
     return value;
   }
   std::string text = (type & ole::VT_BYREF) != 0 ? "&" : "";
-  return text + TypeName(type) + " " + value;
+  return text.append(TypeName(type)).append(" ").append(value);
 }
 
 std::string KindText(std::uint16_t flags) {
@@ -332,9 +332,11 @@ RecordedArgument RecordingControl::Record(const ole::VARIANT& argument) const {
   } else if (type == ole::VT_BSTR) {
     std::string text;
     ole::VariantToText(value, text);
-    recorded.value = "\"" + text + "\"";
-  } else if (!ole::VariantToText(value, recorded.value)) {
-    recorded.value = "?";
+    recorded.value.assign(1, '"').append(text).append(1, '"');
+  } else if (std::string text; ole::VariantToText(value, text)) {
+    recorded.value = std::move(text);
+  } else {
+    recorded.value.assign(1, '?');
   }
   return recorded;
 }
@@ -346,7 +348,7 @@ ole::HRESULT RecordingControl::Invoke(ole::DISPID memberId, const ole::IID&, ole
   const ole::ComPtr<RecordingControl> keepAlive(this);
   Member* member = FindMember(memberId);
   RecordedCall call;
-  call.name = member != nullptr ? member->name_ : "#" + std::to_string(memberId);
+  call.name = member != nullptr ? member->name_ : std::string("#").append(std::to_string(memberId));
   call.member = memberId;
   call.locale = locale;
   call.flags = flags;

@@ -61,7 +61,8 @@ ole::HRESULT StoredValueControl::Invoke(ole::DISPID member, const ole::IID&, ole
       return ole::S_OK;
     }
     if (result != nullptr) {
-      *result = ole::MakeI4(fillColor_);
+      result->vt = ole::VT_I4;
+      result->lVal = fillColor_;
     }
     return ole::S_OK;
   case kClientToLogicX:
@@ -72,7 +73,8 @@ ole::HRESULT StoredValueControl::Invoke(ole::DISPID member, const ole::IID&, ole
       return ole::DISP_E_TYPEMISMATCH;
     }
     if (result != nullptr) {
-      *result = ole::MakeI4(static_cast<std::int32_t>(static_cast<std::uint32_t>(argument) * 2u));
+      result->vt = ole::VT_I4;
+      result->lVal = static_cast<std::int32_t>(static_cast<std::uint32_t>(argument) * 2u);
     }
     return ole::S_OK;
   default:
