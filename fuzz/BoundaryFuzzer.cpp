@@ -21,10 +21,7 @@ constexpr std::int16_t kSlot = 3;
 constexpr std::size_t kMaxText = 4096;
 
 ole::VARIANT Typed(ole::VARTYPE type) {
-  ole::VARIANT value;
-  ole::VariantInit(&value);
-  value.vt = type;
-  return value;
+  return testsupport::VariantOf(type, [](ole::VARIANT&) {});
 }
 
 // A value of a type the data chooses; by-reference values point into
@@ -79,8 +76,7 @@ class Boundary {
 public:
   Boundary()
       : control_(testsupport::RecordingControl::Create()),
-        factory_("Fuzz.Recording", ole::ComPtr<ole::IUnknown>(control_->Unknown())),
-        presenter_(boxes_) {
+        factory_("Fuzz.Recording", ole::ComPtr<ole::IUnknown>(control_->Unknown())), presenter_(boxes_) {
     window_.AddSlot(kSlot);
     window_.Activate();
     container::SetMember(&window_, kSlot, "31942", container::SetValue::Text("Fuzz.Recording"));
@@ -158,13 +154,15 @@ public:
         break;
       }
       case 5:
-        Read(container::GetMember(&window_, kSlot, "Writes(&l,&t,&s," + input.ConsumeRandomLengthString(kMaxText) + ")"));
+        Read(container::GetMember(&window_, kSlot,
+                                  "Writes(&l,&t,&s," + input.ConsumeRandomLengthString(kMaxText) + ")"));
         break;
       default: {
         // Object references come from results and from the Object
         // property, go back in as arguments, and are released.
         const std::string object = container::GetMember(&window_, kSlot, input.ConsumeBool() ? "Self" : "31989");
-        Read(container::GetMember(&window_, kSlot, "M(" + object + "," + input.ConsumeRandomLengthString(kMaxText) + ")"));
+        Read(container::GetMember(&window_, kSlot,
+                                  "M(" + object + "," + input.ConsumeRandomLengthString(kMaxText) + ")"));
         if (input.ConsumeBool()) {
           container::SetMember(&window_, kSlot, "31950", container::SetValue::CString(object, 64));
         }

@@ -58,8 +58,7 @@ private:
 // thread's active window. When the window or the slot does not exist,
 // GetMember yields the empty text and the others do nothing.
 std::string GetMember(ContainerWindow* window, std::int16_t controlNumber, std::string_view expression);
-void SetMember(ContainerWindow* window, std::int16_t controlNumber, std::string_view expression,
-               const SetValue& value);
+void SetMember(ContainerWindow* window, std::int16_t controlNumber, std::string_view expression, const SetValue& value);
 void CallMember(ContainerWindow* window, std::int16_t controlNumber, std::string_view expression);
 
 // Binds a variable of the calling thread under a name (letters, digits,
