@@ -176,6 +176,7 @@ TEST_F(ContainerTest, AnObjectReferenceArgumentPassesTheLiveInterfaceAndADeadOne
   EXPECT_EQ(LastArguments(), "DISPATCH self");
   Set("M", SetValue::Text(object));
   EXPECT_EQ(LastArguments(), "DISPATCH self");
+  Set("M", SetValue::Long(1)); // the control no longer holds itself
 
   control->ClearLog();
   EXPECT_EQ(Get("M(`987654321)"), "");

@@ -80,7 +80,8 @@ public:
   class Member {
   public:
     // The value gets and methods answer, and that puts replace. Adopts the
-    // variant (MakeI4, MakeText, ...).
+    // variant (MakeI4, MakeText, ...). A member that holds the control
+    // itself keeps it alive: give it another value before the end.
     Member& Returns(ole::VARIANT value);
     // Answers only invocations whose kinds equal one of these exactly; any
     // other gets DISP_E_MEMBERNOTFOUND.
