@@ -1,6 +1,7 @@
 #include "platform/container/ContainerWindow.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cassert>
 #include <mutex>
 #include <thread>
@@ -27,6 +28,7 @@ public:
 
   void Remove(ContainerWindow* window) {
     std::lock_guard lock(mutex_);
+    removals_.fetch_add(1, std::memory_order_release);
     std::erase(live_, window);
     std::erase_if(activations_, [window](const Activation& a) { return a.window == window; });
   }
@@ -44,11 +46,23 @@ public:
   }
 
   ContainerWindow* Resolve(ContainerWindow* window) {
+    // Every access resolves its window. The thread remembers the last window
+    // it found alive, which stays so until any window goes.
+    thread_local const ContainerWindow* lastFound = nullptr;
+    thread_local std::uint64_t lastFoundAt = 0;
+    if (window != nullptr && window == lastFound && removals_.load(std::memory_order_acquire) == lastFoundAt) {
+      return window;
+    }
     std::lock_guard lock(mutex_);
     if (window == nullptr) {
       return ActiveLocked();
     }
-    return std::find(live_.begin(), live_.end(), window) != live_.end() ? window : nullptr;
+    if (std::find(live_.begin(), live_.end(), window) == live_.end()) {
+      return nullptr;
+    }
+    lastFound = window;
+    lastFoundAt = removals_.load(std::memory_order_relaxed);
+    return window;
   }
 
 private:
@@ -65,6 +79,8 @@ private:
   }
 
   std::mutex mutex_;
+  // Counts the windows gone, so that a remembered window is known alive.
+  std::atomic<std::uint64_t> removals_{0};
   std::vector<ContainerWindow*> live_;
   std::vector<Activation> activations_;
 };

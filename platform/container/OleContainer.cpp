@@ -56,17 +56,20 @@ Target Resolve(ContainerWindow* window, std::int16_t controlNumber) {
 class WideName {
 public:
   explicit WideName(std::string_view name) {
-    const bool plain = name.size() < kInPlace && std::all_of(name.begin(), name.end(), [](char c) {
-                         return static_cast<unsigned char>(c) < 0x80;
-                       });
-    if (plain) {
-      std::copy(name.begin(), name.end(), inPlace_.begin());
-      inPlace_[name.size()] = u'\0';
-      text_ = inPlace_.data();
-    } else {
-      converted_ = ole::Utf16FromUtf8(name);
-      text_ = converted_.c_str();
+    if (name.size() < kInPlace) {
+      std::size_t at = 0;
+      while (at < name.size() && static_cast<unsigned char>(name[at]) < 0x80) {
+        inPlace_[at] = static_cast<ole::OLECHAR>(name[at]);
+        ++at;
+      }
+      if (at == name.size()) {
+        inPlace_[at] = u'\0';
+        text_ = inPlace_.data();
+        return;
+      }
     }
+    converted_ = ole::Utf16FromUtf8(name);
+    text_ = converted_.c_str();
   }
   WideName(const WideName&) = delete;
   WideName& operator=(const WideName&) = delete;

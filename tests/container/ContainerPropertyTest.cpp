@@ -114,6 +114,7 @@ TEST(ContainerWindowTest, ANullWindowIsTheThreadsActiveWindowAndAGoneWindowIsNot
   EXPECT_EQ(container::ContainerWindow::ActiveWindow(), second.get());
   EXPECT_EQ(container::GetMember(nullptr, 0, "31915"), "4711");
 
+  EXPECT_EQ(container::GetMember(second.get(), 0, "31915"), "4711");
   container::ContainerWindow* gone = second.get();
   second.reset();
   EXPECT_EQ(container::ContainerWindow::ActiveWindow(), &first) << "the one activated before";
