@@ -96,6 +96,14 @@ void ThreadMailbox::Enter(WindowManager& manager) { running_.push_back(&manager)
 
 void ThreadMailbox::Leave(WindowManager& manager) {
   std::erase(running_, &manager);
+  const bool lastLoop = running_.empty();
+  std::erase_if(inbox_, [&](const WindowEvent& event) {
+    return event.target == &manager || (lastLoop && event.target == nullptr);
+  });
+}
+
+void ThreadMailbox::Forget(WindowManager& manager) {
+  std::erase(running_, &manager);
   std::erase_if(inbox_, [&](const WindowEvent& event) { return event.target == &manager; });
 }
 

@@ -20,9 +20,10 @@ std::int32_t CurrentThreadNumber();
 // Posts an event with a control number (0 for an event of the window) to
 // the event loop of a thread and returns at once; any thread may post.
 // Events posted to one thread arrive in the order they were posted, on a
-// later turn of its loop, at the window manager running there (an event
-// posted before a window manager runs waits for one). False when no thread
-// has that number.
+// later turn of its loop, at the window manager running there. An event
+// posted while no window manager runs there waits for the next one; the
+// events still waiting when the last one ends are dropped. False when no
+// thread has that number.
 bool PostEvent(std::int32_t event, std::int16_t control, std::int32_t thread);
 
 // One event waiting for a window manager: null target means whichever
@@ -49,8 +50,12 @@ public:
 
   void Push(const WindowEvent& event);
   void Enter(WindowManager& manager);
-  // Drops the events that waited for this manager alone.
+  // Drops the events that waited for this manager, and, when it was the
+  // last loop running on the thread, those posted to the thread: they
+  // were meant for the loop that has ended.
   void Leave(WindowManager& manager);
+  // Drops every trace of a manager that goes away.
+  void Forget(WindowManager& manager);
   void Deliver();
 
 private:

@@ -2,7 +2,6 @@
 
 #include "platform/container/ControlSlot.h"
 #include "platform/ole/ComPtr.h"
-#include "platform/ole/ControlView.h"
 #include "platform/window/ProgramFolders.h"
 #include "platform/window/ThreadMailbox.h"
 
@@ -216,9 +215,8 @@ QAction* Window::MenuAction(std::int16_t number) const {
 
 void Window::ControlCreated(container::ControlSlot& slot) {
   QWidget* place = ControlWidget(slot.ControlNumber());
-  ole::ComPtr<ole::IControlView> view;
-  if (place == nullptr || slot.Control() == nullptr ||
-      ole::Failed(slot.Control()->QueryInterface(ole::IID_IControlView, view.ReceiveVoid()))) {
+  const ole::ComPtr<ole::IControlView> view = slot.View();
+  if (place == nullptr || !view) {
     return;
   }
   QWidget* shown = view->ShowView(place);
@@ -228,9 +226,7 @@ void Window::ControlCreated(container::ControlSlot& slot) {
 }
 
 void Window::ControlDeactivating(container::ControlSlot& slot) {
-  ole::ComPtr<ole::IControlView> view;
-  if (slot.Control() != nullptr &&
-      ole::Succeeded(slot.Control()->QueryInterface(ole::IID_IControlView, view.ReceiveVoid()))) {
+  if (const ole::ComPtr<ole::IControlView> view = slot.View()) {
     view->CloseView();
   }
 }

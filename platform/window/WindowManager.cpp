@@ -11,7 +11,7 @@ namespace window {
 WindowManager::WindowManager(Window& window) : window_(window) {}
 
 WindowManager::~WindowManager() {
-  ThreadMailbox::Current().Leave(*this);
+  ThreadMailbox::Current().Forget(*this);
   if (window_.manager_ == this) {
     window_.manager_ = nullptr;
   }

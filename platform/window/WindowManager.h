@@ -19,10 +19,17 @@ inline constexpr std::uint8_t RESULT_Continue = 0; // carry on
 inline constexpr std::uint8_t RESULT_Closed = 1;   // the window's close handling ran: the event loop ends
 inline constexpr std::uint8_t RESULT_Refused = 2;  // initialised twice, or shut down without initialisation
 
-// Runs one window: the controller of a window's life. A program derives
-// its window's controller from it and overrides the four hooks; each
-// override performs the base hook (the window manager's own handling) and
-// passes on its result unless that result says otherwise. For example:
+// Runs one window: the controller of a window's life.
+//
+// A program starts the platform in this order: it creates its
+// QApplication, installs a window::QtMessagePresenter as the process's
+// message presenter, calls window::CloseOnTerminationSignals() and
+// window::LoadInstalledComponents(), and then runs its windows.
+//
+// A program derives its window's controller from WindowManager and
+// overrides the four hooks; each override performs the base hook (the
+// window manager's own handling) and passes on its result unless that
+// result says otherwise. For example:
 //
 //   class MainWindowController : public window::WindowManager {
 //   public:
