@@ -13,14 +13,12 @@ namespace ini {
 namespace {
 
 std::string_view Trimmed(std::string_view text) {
-  const auto isSpace = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
-  while (!text.empty() && isSpace(text.front())) {
-    text.remove_prefix(1);
+  constexpr std::string_view kWhitespace = " \t\n\v\f\r";
+  const std::size_t first = text.find_first_not_of(kWhitespace);
+  if (first == std::string_view::npos) {
+    return {};
   }
-  while (!text.empty() && isSpace(text.back())) {
-    text.remove_suffix(1);
-  }
-  return text;
+  return text.substr(first, text.find_last_not_of(kWhitespace) - first + 1);
 }
 
 bool SameName(std::string_view a, std::string_view b) {
@@ -29,7 +27,8 @@ bool SameName(std::string_view a, std::string_view b) {
   });
 }
 
-QString QtPath(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
+// Qt's spelling of a path, byte for byte what the system has.
+QString QtPath(const std::filesystem::path& path) { return QFile::decodeName(QByteArray::fromStdString(path.native())); }
 
 } // namespace
 

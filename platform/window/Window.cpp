@@ -110,8 +110,7 @@ void Window::BuildMenus() {
     }
     case ControlKind::MenuItem:
       action = new QAction(Text(control.text), frame_.get());
-      QObject::connect(action, &QAction::triggered, frame_.get(),
-                       [this, number = control.number, standard = control.action] { Choose(number, standard); });
+      QObject::connect(action, &QAction::triggered, frame_.get(), Chooser(control));
       break;
     case ControlKind::MenuSeparator:
       action = new QAction(frame_.get());
@@ -140,8 +139,7 @@ void Window::BuildControls() {
     case ControlKind::CheckBox: {
       auto* box = new QCheckBox(Text(control.text), clientArea_);
       box->setChecked(control.value != nullptr && *control.value != 0);
-      QObject::connect(box, &QCheckBox::clicked, box,
-                       [this, number = control.number, standard = control.action] { Choose(number, standard); });
+      QObject::connect(box, &QCheckBox::clicked, box, Chooser(control));
       widget = box;
       break;
     }
@@ -150,8 +148,7 @@ void Window::BuildControls() {
       if (!control.icon.empty()) {
         button->setIcon(IconFromFile(control.icon));
       }
-      QObject::connect(button, &QPushButton::clicked, button,
-                       [this, number = control.number, standard = control.action] { Choose(number, standard); });
+      QObject::connect(button, &QPushButton::clicked, button, Chooser(control));
       widget = button;
       break;
     }
@@ -161,6 +158,10 @@ void Window::BuildControls() {
     widget->setGeometry(units_.ToPixels(control.rect, widget->sizeHint()));
     controls_[control.number] = widget;
   }
+}
+
+std::function<void()> Window::Chooser(const ControlDescription& control) {
+  return [this, number = control.number, action = control.action] { Choose(number, action); };
 }
 
 void Window::Choose(std::int16_t number, StandardAction action) {

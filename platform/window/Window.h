@@ -8,6 +8,7 @@
 #include <QPointer>
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -60,6 +61,7 @@ private:
   void BuildControls();
   // A control was chosen: its standard action, or an accepted event.
   void Choose(std::int16_t number, StandardAction action);
+  std::function<void()> Chooser(const ControlDescription& control);
 
   WindowDescription description_;
   std::unique_ptr<Frame> frame_;
