@@ -38,7 +38,9 @@ IniDocument IniDocument::Parse(std::string_view text) {
     const std::size_t end = text.find('\n');
     std::string_view raw = text.substr(0, end);
     text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-    if (!raw.empty() && raw.back() == '\r') {
+    // Windows line ends, and stray carriage returns before them, go; the
+    // document is written with plain line ends.
+    while (!raw.empty() && raw.back() == '\r') {
       raw.remove_suffix(1);
     }
 

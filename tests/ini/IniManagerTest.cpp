@@ -80,6 +80,8 @@ TEST_F(IniManagerTest, AGarbledFileDoesNotStopTheRunAndLosesNothing) {
       {"binary bytes", std::string("\0\xff[[=\x01\n", 7) + "=x\n[open\n", {},
        std::string("\0\xff[[=\x01\n", 7) + "=x\n[open\n[__Dont_Touch_Me__]\nSectors=0\n"},
       {"no line end", "[__Dont_Touch_Me__]", {}, "[__Dont_Touch_Me__]\nSectors=0\n"},
+      {"stray carriage returns", "junk\r\r\n[__Dont_Touch_Me__]\r\r\nSectors=1\r\nSector1=A\r", {"A"},
+       "junk\n[__Dont_Touch_Me__]\nSectors=1\nSector1=A\n"},
   };
   for (const Case& test : cases) {
     SCOPED_TRACE(test.name);
