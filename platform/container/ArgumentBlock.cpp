@@ -230,4 +230,3 @@ void ArgumentBlock::CopyBack() {
 }
 
 } // namespace container
-

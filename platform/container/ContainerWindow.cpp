@@ -34,8 +34,7 @@ public:
   void Activate(ContainerWindow* window) {
     std::lock_guard lock(mutex_);
     const auto thread = std::this_thread::get_id();
-    std::erase_if(activations_,
-                  [&](const Activation& a) { return a.window == window && a.thread == thread; });
+    std::erase_if(activations_, [&](const Activation& a) { return a.window == window && a.thread == thread; });
     activations_.push_back({thread, window});
   }
 

@@ -16,8 +16,8 @@ class ContainerWindow;
 // The program's callback for the events of one slot's control: the event's
 // arguments as the control fired them (last first), the slot's control
 // number and the event's dispatch identifier. Its result is not used.
-using EventCallback = std::function<std::int32_t(ole::DISPPARAMS* params, std::int16_t controlNumber,
-                                                 ole::DISPID event)>;
+using EventCallback =
+    std::function<std::int32_t(ole::DISPPARAMS* params, std::int16_t controlNumber, ole::DISPID event)>;
 
 // A numbered OLE control slot of a window. It holds at most one control,
 // created by ProgID through the class registry, and connects itself as the

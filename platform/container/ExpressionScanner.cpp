@@ -71,8 +71,7 @@ bool CutArgument(std::string_view text, std::size_t& at, ArgumentText& argument)
   return true;
 }
 
-bool ScanArgumentList(std::string_view text, std::size_t at, std::size_t argumentLimit,
-                      ScannedExpression& scanned) {
+bool ScanArgumentList(std::string_view text, std::size_t at, std::size_t argumentLimit, ScannedExpression& scanned) {
   at = SkipBlanks(text, at);
   if (at < text.size() && text[at] == ')') {
     return at + 1 == text.size();

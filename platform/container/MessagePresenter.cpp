@@ -32,7 +32,8 @@ MessagePresenter& CurrentMessagePresenter() {
   return presenter != nullptr ? *presenter : DefaultPresenter();
 }
 
-ScopedMessagePresenter::ScopedMessagePresenter(MessagePresenter& presenter) : previous_(installed.exchange(&presenter)) {}
+ScopedMessagePresenter::ScopedMessagePresenter(MessagePresenter& presenter)
+    : previous_(installed.exchange(&presenter)) {}
 
 ScopedMessagePresenter::~ScopedMessagePresenter() { installed.store(previous_); }
 

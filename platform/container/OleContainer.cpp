@@ -56,8 +56,9 @@ Target Resolve(ContainerWindow* window, std::int16_t controlNumber) {
 class WideName {
 public:
   explicit WideName(std::string_view name) {
-    const bool plain = name.size() < kInPlace &&
-                       std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    const bool plain = name.size() < kInPlace && std::all_of(name.begin(), name.end(), [](char c) {
+                         return static_cast<unsigned char>(c) < 0x80;
+                       });
     if (plain) {
       std::copy(name.begin(), name.end(), inPlace_.begin());
       inPlace_[name.size()] = u'\0';
@@ -208,7 +209,7 @@ enum class Access { Done, BrokeOff, Failed };
 // Reference arguments and the control's interface are held for the whole
 // access, so the control may deactivate itself meanwhile.
 Access GetOrCall(ControlSlot& slot, std::string_view expression, std::span<const std::uint16_t> withArguments,
-                       std::span<const std::uint16_t> bare, ole::VARIANT* result, const FailureReporter& reporter) {
+                 std::span<const std::uint16_t> bare, ole::VARIANT* result, const FailureReporter& reporter) {
   const ole::ComPtr<ole::IDispatch> automation(slot.Automation());
   ScannedExpression scanned;
   if (!ExpressionScanner::Scan(expression, ScannedExpression::kMaxArguments, scanned)) {

@@ -58,13 +58,14 @@ private:
 // thread's active window. When the window or the slot does not exist,
 // GetMember yields the empty text and the others do nothing.
 std::string GetMember(ContainerWindow* window, std::int16_t controlNumber, std::string_view expression);
-void SetMember(ContainerWindow* window, std::int16_t controlNumber, std::string_view expression,
-               const SetValue& value);
+void SetMember(ContainerWindow* window, std::int16_t controlNumber, std::string_view expression, const SetValue& value);
 void CallMember(ContainerWindow* window, std::int16_t controlNumber, std::string_view expression);
 
 // Binds a variable of the calling thread under a name (letters, digits,
 // "_" and ":"), so that "&name" in an argument list passes it by
-// reference. Binding a name again replaces the binding.
+// reference. Binding a name again replaces the binding. A bound variable
+// must outlive its binding; a text variable passed by reference is written
+// back when the access is over.
 void BindVariable(std::string_view name, std::int32_t& variable);
 void BindVariable(std::string_view name, std::int16_t& variable);
 void BindVariable(std::string_view name, std::uint16_t& variable);

@@ -10,8 +10,10 @@ constexpr char kGraveAccent = '`';
 }
 
 ReferenceTable& ReferenceTable::Instance() {
-  static ReferenceTable table;
-  return table;
+  // Never destroyed: windows and slots that outlive main, such as globals,
+  // still forget their controls' entries while the program ends.
+  static auto* const table = new ReferenceTable;
+  return *table;
 }
 
 std::int64_t ReferenceTable::Enter(ole::IDispatch* object) {

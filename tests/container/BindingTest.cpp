@@ -23,7 +23,8 @@ TEST_F(ContainerTest, GetBoundsWritesIntoTheBoundVariablesThroughTheirAddresses)
   container::BindVariable("bottom", bottom);
 
   EXPECT_EQ(Get("GetBounds(&left,&top,&right,&bottom,0)"), "1");
-  EXPECT_THAT(Invocations(), ElementsAre("Invoke GetBounds method|get (&I4 -1, &I4 -2, &I4 -3, &I4 -4, I4 0) [result]"));
+  EXPECT_THAT(Invocations(),
+              ElementsAre("Invoke GetBounds method|get (&I4 -1, &I4 -2, &I4 -3, &I4 -4, I4 0) [result]"));
   const auto& arguments = control->Calls().back().arguments;
   EXPECT_EQ(arguments[0].target, &left);
   EXPECT_EQ(arguments[3].target, &bottom);
@@ -34,7 +35,8 @@ TEST_F(ContainerTest, GetBoundsWritesIntoTheBoundVariablesThroughTheirAddresses)
   }
   control->ClearLog();
   Get("GetBounds(&left,&top,&right,&bottom,0)");
-  EXPECT_THAT(Invocations(), ElementsAre("Invoke GetBounds method|get (missing, missing, missing, missing, I4 0) [result]"));
+  EXPECT_THAT(Invocations(),
+              ElementsAre("Invoke GetBounds method|get (missing, missing, missing, missing, I4 0) [result]"));
   EXPECT_EQ(left, 100) << "an unbound variable is left alone";
 }
 

@@ -25,14 +25,15 @@ protected:
   // Registers a callback that records each delivery, reading the event's
   // name and parameters through the container as the program does.
   void RecordDeliveries() {
-    container::RegisterEventCallback(&window, kSlot, [this](ole::DISPPARAMS* params, std::int16_t number, ole::DISPID id) {
-      Delivery delivery{number, id, container::GetMember(nullptr, number, "31965"), {}};
-      for (int n = 1; n <= static_cast<int>(params->cArgs); ++n) {
-        delivery.parameters.push_back(EventParameterText(params, n));
-      }
-      deliveries.push_back(delivery);
-      return 1;
-    });
+    container::RegisterEventCallback(
+        &window, kSlot, [this](ole::DISPPARAMS* params, std::int16_t number, ole::DISPID id) {
+          Delivery delivery{number, id, container::GetMember(nullptr, number, "31965"), {}};
+          for (int n = 1; n <= static_cast<int>(params->cArgs); ++n) {
+            delivery.parameters.push_back(EventParameterText(params, n));
+          }
+          deliveries.push_back(delivery);
+          return 1;
+        });
   }
 
   void SetUp() override {
@@ -137,18 +138,11 @@ TEST_F(ContainerTest, AWindowEndedFromInsideAnEventLeavesNothingBehind) {
   EXPECT_FALSE(control->HasSink());
 }
 
-ole::VARIANT Typed(ole::VARTYPE type, auto set) {
-  ole::VARIANT value;
-  ole::VariantInit(&value);
-  value.vt = type;
-  set(value);
-  return value;
-}
-
 TEST_F(ContainerTest, EventParametersBecomeTextByTheirType) {
   std::int32_t referenced = 77;
   ole::VARIANT inner = ole::MakeI4(-12);
-  ole::VARIANT middle = Typed(ole::VT_BYREF | ole::VT_VARIANT, [&](ole::VARIANT& v) { v.pvarVal = &inner; });
+  ole::VARIANT middle =
+      testsupport::VariantOf(ole::VT_BYREF | ole::VT_VARIANT, [&](ole::VARIANT& v) { v.pvarVal = &inner; });
   ole::VARIANT_BOOL referencedTrue = ole::VARIANT_TRUE;
   struct Parameter {
     const char* name;
@@ -158,22 +152,25 @@ TEST_F(ContainerTest, EventParametersBecomeTextByTheirType) {
   std::vector<Parameter> parameters = {
       {"short", ole::MakeI2(-5), "-5"},
       {"long", ole::MakeI4(70000), "70000"},
-      {"single real", Typed(ole::VT_R4, [](ole::VARIANT& v) { v.fltVal = 0.5f; }), "0.5"},
+      {"single real", testsupport::VariantOf(ole::VT_R4, [](ole::VARIANT& v) { v.fltVal = 0.5f; }), "0.5"},
       {"real", ole::MakeR8(12.5), "12.5"},
       {"small real", ole::MakeR8(0.25), "0.25"},
       {"text", ole::MakeText("héllo"), "héllo"},
       {"true", ole::MakeBool(true), "1"},
       {"false", ole::MakeBool(false), ""},
-      {"true only in the high byte", Typed(ole::VT_BOOL, [](ole::VARIANT& v) { v.boolVal = 0x0100; }), ""},
-      {"boolean by reference", Typed(ole::VT_BYREF | ole::VT_BOOL, [&](ole::VARIANT& v) { v.pboolVal = &referencedTrue; }),
+      {"true only in the high byte", testsupport::VariantOf(ole::VT_BOOL, [](ole::VARIANT& v) { v.boolVal = 0x0100; }),
+       ""},
+      {"boolean by reference",
+       testsupport::VariantOf(ole::VT_BYREF | ole::VT_BOOL, [&](ole::VARIANT& v) { v.pboolVal = &referencedTrue; }),
        "1"},
-      {"long by reference", Typed(ole::VT_BYREF | ole::VT_I4, [&](ole::VARIANT& v) { v.plVal = &referenced; }), "77"},
-      {"variant by reference, twice", Typed(ole::VT_BYREF | ole::VT_VARIANT, [&](ole::VARIANT& v) { v.pvarVal = &middle; }),
-       "-12"},
-      {"byte", Typed(ole::VT_UI1, [](ole::VARIANT& v) { v.bVal = 200; }), "200"},
+      {"long by reference",
+       testsupport::VariantOf(ole::VT_BYREF | ole::VT_I4, [&](ole::VARIANT& v) { v.plVal = &referenced; }), "77"},
+      {"variant by reference, twice",
+       testsupport::VariantOf(ole::VT_BYREF | ole::VT_VARIANT, [&](ole::VARIANT& v) { v.pvarVal = &middle; }), "-12"},
+      {"byte", testsupport::VariantOf(ole::VT_UI1, [](ole::VARIANT& v) { v.bVal = 200; }), "200"},
       {"error", ole::MakeError(ole::E_FAIL), ""},
-      {"empty", Typed(ole::VT_EMPTY, [](ole::VARIANT&) {}), ""},
-      {"no object", Typed(ole::VT_DISPATCH, [](ole::VARIANT& v) { v.pdispVal = nullptr; }), ""},
+      {"empty", testsupport::VariantOf(ole::VT_EMPTY, [](ole::VARIANT&) {}), ""},
+      {"no object", testsupport::VariantOf(ole::VT_DISPATCH, [](ole::VARIANT& v) { v.pdispVal = nullptr; }), ""},
   };
   // Laid out as an event delivers them: last first.
   std::vector<ole::VARIANT> block;
@@ -195,7 +192,8 @@ TEST_F(ContainerTest, EventParametersBecomeTextByTheirType) {
 }
 
 TEST_F(ContainerTest, AnObjectEventParameterIsItsReferenceText) {
-  ole::VARIANT object = Typed(ole::VT_DISPATCH, [this](ole::VARIANT& v) { v.pdispVal = static_cast<ole::IDispatch*>(control.get()); });
+  ole::VARIANT object = testsupport::VariantOf(
+      ole::VT_DISPATCH, [this](ole::VARIANT& v) { v.pdispVal = static_cast<ole::IDispatch*>(control.get()); });
   ole::DISPPARAMS params{&object, nullptr, 1, 0};
   EXPECT_EQ(EventParameterText(&params, 1), Get("31989"));
 }

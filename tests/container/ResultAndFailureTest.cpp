@@ -15,14 +15,6 @@ using container::SetValue;
 using testing::ElementsAre;
 using testsupport::RecordingControl;
 
-ole::VARIANT Typed(ole::VARTYPE type, auto set) {
-  ole::VARIANT value;
-  ole::VariantInit(&value);
-  value.vt = type;
-  set(value);
-  return value;
-}
-
 struct ResultCase {
   const char* name;
   ole::VARIANT returned;
@@ -34,16 +26,16 @@ TEST_F(ContainerTest, ResultsBecomeTextByTheAutomationConversion) {
   const ResultCase cases[] = {
       {"long", ole::MakeI4(-7), "-7"},
       {"short", ole::MakeI2(300), "300"},
-      {"byte", Typed(ole::VT_UI1, [](ole::VARIANT& v) { v.bVal = 200; }), "200"},
-      {"ulong", Typed(ole::VT_UI4, [](ole::VARIANT& v) { v.ulVal = 4000000000u; }), "4000000000"},
+      {"byte", testsupport::VariantOf(ole::VT_UI1, [](ole::VARIANT& v) { v.bVal = 200; }), "200"},
+      {"ulong", testsupport::VariantOf(ole::VT_UI4, [](ole::VARIANT& v) { v.ulVal = 4000000000u; }), "4000000000"},
       {"true", ole::MakeBool(true), "-1"},
       {"false", ole::MakeBool(false), "0"},
       {"real", ole::MakeR8(12.5), "12.5"},
       {"a quarter", ole::MakeR8(0.25), "0.25"},
       {"whole real", ole::MakeR8(90), "90"},
       {"text", ole::MakeText("a rectangle"), "a rectangle"},
-      {"nothing", Typed(ole::VT_EMPTY, [](ole::VARIANT&) {}), ""},
-      {"no object", Typed(ole::VT_DISPATCH, [](ole::VARIANT& v) { v.pdispVal = nullptr; }), ""},
+      {"nothing", testsupport::VariantOf(ole::VT_EMPTY, [](ole::VARIANT&) {}), ""},
+      {"no object", testsupport::VariantOf(ole::VT_DISPATCH, [](ole::VARIANT& v) { v.pdispVal = nullptr; }), ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -54,14 +46,15 @@ TEST_F(ContainerTest, ResultsBecomeTextByTheAutomationConversion) {
 }
 
 TEST_F(ContainerTest, AnObjectResultIsAReferenceTextNamingALiveEntry) {
-  control->AddMember("Self").Returns(
-      Typed(ole::VT_DISPATCH, [this](ole::VARIANT& v) { v.pdispVal = static_cast<ole::IDispatch*>(control.get()); }));
+  control->AddMember("Self").Returns(testsupport::VariantOf(
+      ole::VT_DISPATCH, [this](ole::VARIANT& v) { v.pdispVal = static_cast<ole::IDispatch*>(control.get()); }));
   control->Unknown()->AddRef(); // the reference the stored variant owns
   const std::string text = Get("Self");
   ASSERT_EQ(text.front(), '`');
   EXPECT_EQ(container::ObjectFromReference(text), static_cast<ole::IDispatch*>(control.get()));
   EXPECT_EQ(Get("Self"), text) << "the same interface keeps its entry";
   EXPECT_EQ(Get("31989"), text) << "Object names the same entry";
+  control->FindMember("Self")->Returns(ole::VARIANT{}); // the control no longer holds itself
 }
 
 struct Box {
@@ -85,7 +78,8 @@ struct FailureCase {
 };
 
 std::string StatusLine(const char* lead, ole::HRESULT status) {
-  return std::string(lead) + " (" + container::FailureReporter::StatusText(status) + ")\n" + ole::HResultMessage(status);
+  return std::string(lead) + " (" + container::FailureReporter::StatusText(status) + ")\n" +
+         ole::HResultMessage(status);
 }
 
 class FailureTableTest : public ContainerTest {
@@ -133,7 +127,7 @@ TEST_F(FailureTableTest, EveryFailureShowsItsBoxWhileReportingIsOnAndNoneWhileOf
   const auto overflows = [](RecordingControl::Member& m) { m.FailsWith(ole::DISP_E_OVERFLOW); };
   const auto errorValue = [](RecordingControl::Member& m) { m.Returns(ole::MakeError(ole::E_FAIL)); };
   const auto nullValue = [](RecordingControl::Member& m) {
-    m.Returns(Typed(ole::VT_NULL, [](ole::VARIANT&) {}));
+    m.Returns(testsupport::VariantOf(ole::VT_NULL, [](ole::VARIANT&) {}));
   };
   const FailureCase cases[] = {
       {"get of an unknown member", Access::Get, "Unknown", nullptr, "", {getIdFailed, getIdFailed, getIdFailed}},
@@ -227,7 +221,8 @@ TEST_F(ContainerTest, ReadsOfMissingControlsGiveTheEmptyTextOrTheNoInterfaceText
   EXPECT_EQ(container::GetMember(&window, 7, "BackColor"), "No ole automation interface") << "an empty slot";
 
   const auto withoutAutomation = RecordingControl::Create(false);
-  testsupport::ScopedControlFactory factory("Test.NoAutomation", ole::ComPtr<ole::IUnknown>(withoutAutomation->Unknown()));
+  testsupport::ScopedControlFactory factory("Test.NoAutomation",
+                                            ole::ComPtr<ole::IUnknown>(withoutAutomation->Unknown()));
   container::SetMember(&window, 7, "31942", SetValue::Text("Test.NoAutomation"));
   EXPECT_EQ(container::GetMember(&window, 7, "BackColor"), "No ole automation interface");
   container::SetMember(&window, 7, "BackColor", SetValue::Long(1));

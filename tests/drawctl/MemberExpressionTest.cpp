@@ -20,7 +20,13 @@ TEST(MemberExpression, JoinsTheArgumentsInTheirForms) {
       {MemberExpression("ObjTags").Quoted("say \"hi\"").Text(), "ObjTags(\"say \"hi\"\")"},
       {MemberExpression("SavePicture").Quoted("drawing.png ").Long(14).Text(), "SavePicture(\"drawing.png\",14)"},
       {MemberExpression("LoadPicture").Bare("drawing.png   ").Text(), "LoadPicture(drawing.png)"},
-      {MemberExpression("GetBounds").Reference("left").Reference("top").Reference("right").Reference("bottom").Long(0).Text(),
+      {MemberExpression("GetBounds")
+           .Reference("left")
+           .Reference("top")
+           .Reference("right")
+           .Reference("bottom")
+           .Long(0)
+           .Text(),
        "GetBounds(&left,&top,&right,&bottom,0)"},
       {MemberExpression("Refresh").Text(), "Refresh()"},
       {MemberExpression("ObjTags").Quoted("").Text(), "ObjTags(\"\")"},

@@ -296,8 +296,8 @@ ole::HRESULT RecordingControl::QueryInterface(const ole::IID& iid, void** object
   return ole::S_OK;
 }
 
-ole::HRESULT RecordingControl::GetIDsOfNames(const ole::IID&, const ole::OLECHAR* const* names,
-                                             std::uint32_t nameCount, ole::LCID locale, ole::DISPID* ids) {
+ole::HRESULT RecordingControl::GetIDsOfNames(const ole::IID&, const ole::OLECHAR* const* names, std::uint32_t nameCount,
+                                             ole::LCID locale, ole::DISPID* ids) {
   ole::HRESULT status = ole::S_OK;
   for (std::uint32_t i = 0; i < nameCount; ++i) {
     RecordedCall call;

@@ -55,6 +55,16 @@ struct RecordedCall {
   std::string Text() const;
 };
 
+// A variant of a type, its value set by set(value): for the types that
+// have no Make... helper.
+template <typename Set> ole::VARIANT VariantOf(ole::VARTYPE type, Set set) {
+  ole::VARIANT value;
+  ole::VariantInit(&value);
+  value.vt = type;
+  set(value);
+  return value;
+}
+
 // The invocation kinds as the log writes them: "method", "get",
 // "method|get", "put".
 std::string KindText(std::uint16_t flags);
@@ -70,7 +80,8 @@ public:
   class Member {
   public:
     // The value gets and methods answer, and that puts replace. Adopts the
-    // variant (MakeI4, MakeText, ...).
+    // variant (MakeI4, MakeText, ...). A member that holds the control
+    // itself keeps it alive: give it another value before the end.
     Member& Returns(ole::VARIANT value);
     // Answers only invocations whose kinds equal one of these exactly; any
     // other gets DISP_E_MEMBERNOTFOUND.
@@ -94,8 +105,8 @@ public:
     friend class RecordingControl;
     Member(std::string name, ole::DISPID id) : name_(std::move(name)), id_(id) {}
 
-    ole::HRESULT Answer(std::uint16_t flags, ole::DISPPARAMS* params, ole::VARIANT* result,
-                        ole::EXCEPINFO* exception, std::uint32_t* argumentError);
+    ole::HRESULT Answer(std::uint16_t flags, ole::DISPPARAMS* params, ole::VARIANT* result, ole::EXCEPINFO* exception,
+                        std::uint32_t* argumentError);
 
     std::string name_;
     ole::DISPID id_;
