@@ -285,7 +285,11 @@ std::vector<NamedTag> ReadTags(const JsonFields& f) {
     if (!entry.isArray() || pair.size() != 2) {
       Refuse(f.Where() + ": every entry of \"tags\" must be a pair of name and value.");
     }
-    tags.push_back({f.TextOf(pair[0], "tags"), f.TextOf(pair[1], "tags")});
+    NamedTag tag{f.TextOf(pair[0], "tags"), f.TextOf(pair[1], "tags")};
+    if (tag.name.empty()) {
+      Refuse(f.Where() + ": a tag needs a name.");
+    }
+    tags.push_back(std::move(tag));
   }
   return tags;
 }

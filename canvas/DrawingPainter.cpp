@@ -189,16 +189,20 @@ Box SelectionBoxOf(const DrawingObject& object) {
   return object.rotation != 0 && !IsPointKind(object.kind) ? ExtentOf(object) : object.box;
 }
 
+// Crisp squares on whole pixels around the frame's corners and the middles
+// of its sides.
 void PaintHandles(QPainter& painter, const QRectF& frame) {
-  const double half = DrawingPainter::kHandleSize / 2;
+  const int half = static_cast<int>(DrawingPainter::kHandleSize) / 2;
   const double xs[] = {frame.left(), frame.center().x(), frame.right()};
   const double ys[] = {frame.top(), frame.center().y(), frame.bottom()};
-  painter.setPen(QPen(Qt::black, 1));
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.setPen(QPen(Qt::black, 0));
   painter.setBrush(Qt::white);
   for (int row = 0; row < 3; ++row) {
     for (int column = 0; column < 3; ++column) {
       if (row != 1 || column != 1) {
-        painter.drawRect(QRectF(xs[column] - half, ys[row] - half, 2 * half, 2 * half));
+        const QPoint centre(static_cast<int>(std::lround(xs[column])), static_cast<int>(std::lround(ys[row])));
+        painter.drawRect(QRect(centre - QPoint(half, half), QSize(2 * half, 2 * half)));
       }
     }
   }
