@@ -16,9 +16,14 @@ public:
   ContainerWindow();
   ContainerWindow(const ContainerWindow&) = delete;
   ContainerWindow& operator=(const ContainerWindow&) = delete;
+  // The window counts as gone from here on: the container's operations
+  // that name it do nothing. A derived window that shows its controls'
+  // views should deactivate its slots in its own destructor, while its
+  // ControlDeactivating still runs.
   virtual ~ContainerWindow();
 
-  // Adds an empty OLE control slot under a control number (1 or more).
+  // Adds an empty OLE control slot under a control number (1 or more), or
+  // gives the slot that already has that number.
   ControlSlot& AddSlot(std::int16_t controlNumber);
   // The slot with that number, or null.
   ControlSlot* Slot(std::int16_t controlNumber);
@@ -32,6 +37,10 @@ public:
   void Activate();
   // The calling thread's most recently activated window that still exists.
   static ContainerWindow* ActiveWindow();
+  // The window a reference names: the window itself while it exists, the
+  // calling thread's active window for null, and null for a window that
+  // has gone.
+  static ContainerWindow* Resolve(ContainerWindow* window);
 
   // Called when a control has been created in one of the window's slots,
   // and just before the control of a slot goes. The window manager shows

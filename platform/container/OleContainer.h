@@ -3,6 +3,7 @@
 #include "platform/container/ContainerWindow.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -36,20 +37,28 @@ public:
   static SetValue Text(std::string_view text);
 
   // The value as the container types it: rendered, then trailing blanks
-  // dropped.
+  // dropped. A number is rendered on first use only, since a number set on
+  // a member goes to the control as the integer itself.
   std::string_view Rendered() const;
+  // The 32-bit integer that a typed number's rendering reads as, so that
+  // the set-value rule need not read it back; nothing for texts and for
+  // numbers beyond 32 bits.
+  std::optional<std::int32_t> WholeNumber() const { return wholeNumber_; }
 
 private:
   explicit SetValue(std::string rendered) : rendered_(std::move(rendered)) {}
-  std::string rendered_;
+  explicit SetValue(std::int64_t number);
+
+  mutable std::string rendered_;
+  std::optional<std::int64_t> number_;
+  std::optional<std::int32_t> wholeNumber_;
 };
 
 // The five boundary operations. A null window stands for the calling
 // thread's active window. When the window or the slot does not exist,
 // GetMember yields the empty text and the others do nothing.
 std::string GetMember(ContainerWindow* window, std::int16_t controlNumber, std::string_view expression);
-void SetMember(ContainerWindow* window, std::int16_t controlNumber, std::string_view expression,
-               const SetValue& value);
+void SetMember(ContainerWindow* window, std::int16_t controlNumber, std::string_view expression, const SetValue& value);
 void CallMember(ContainerWindow* window, std::int16_t controlNumber, std::string_view expression);
 
 // Binds a variable of the calling thread under a name (letters, digits,
@@ -79,5 +88,8 @@ std::string EventParameterText(const ole::DISPPARAMS* params, int n);
 // the interface that entry holds, or null when the number names no live
 // entry. No reference is added: the caller takes its own.
 ole::IDispatch* ObjectFromReference(std::int64_t entry);
+// The same for an object reference text as GetMember gives it ("`" and the
+// entry number); null for any other text.
+ole::IDispatch* ObjectFromReference(std::string_view referenceText);
 
 } // namespace container
