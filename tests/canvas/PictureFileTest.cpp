@@ -56,7 +56,7 @@ Drawing EveryKindOfObject() {
     if (!IsPointKind(kind)) {
       object.rotation = -33.75;
     }
-    object.text = {"Zeichen \"über\" ✓ " + std::to_string(i), "DejaVu Sans", 9 + i, true, -450, 0x00AA00,
+    object.text = {"Zeichen \"über\" ✓\t\\\n" + std::to_string(i), "DejaVu Sans", 9 + i, true, -450, 0x00AA00,
                    3, 2, 1};
     object.link = {2, 40 + i, 25, 1};
     object.tag = "tag " + std::to_string(i);
@@ -85,7 +85,7 @@ TEST(DrawingFileTest, ObjectsAtTheirDefaultsMakeShortEntries) {
   Drawing drawing;
   drawing.Add(MakeObject(ObjectKind::Rectangle, {0, 0}, {10, 10}, {}, {}));
   const QByteArray file = SerializeDrawing(drawing);
-  EXPECT_TRUE(file.contains(R"({"box":[0,0,10,10],"fill":[16777215,0],"kind":2,"line":[0,1,0]})")) << file.data();
+  EXPECT_TRUE(file.contains(R"({"kind":2,"box":[0,0,10,10],"line":[0,1,0],"fill":[16777215,0]})")) << file.data();
 }
 
 struct MalformedCase {
