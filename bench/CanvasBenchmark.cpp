@@ -3,6 +3,7 @@
 // counterpart aims at a time at or below it in the same run.
 #include "canvas/DrawingPainter.h"
 #include "canvas/PictureFile.h"
+#include "canvas/QtConversions.h"
 
 #include <QApplication>
 #include <QGraphicsEllipseItem>
@@ -31,8 +32,6 @@ using canvas::Point;
 
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
-
-QColor ColourOf(Colour colour) { return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF); }
 
 // count mixed objects of every kind over a width x height area, the same
 // for every run: the kinds the demo draws, and now and then a text.
@@ -73,76 +72,36 @@ canvas::Drawing DrawingOf(const std::vector<DrawingObject>& objects, int width, 
   return drawing;
 }
 
-QPainterPath ArcPath(const QRectF& box, bool closeToCentre, bool closed) {
-  QPainterPath path;
-  if (closeToCentre) {
-    path.moveTo(box.center());
-    path.arcTo(box, canvas::kArcStartDegrees, canvas::kArcSpanDegrees);
-  } else {
-    path.arcMoveTo(box, canvas::kArcStartDegrees);
-    path.arcTo(box, canvas::kArcStartDegrees, canvas::kArcSpanDegrees);
-  }
-  if (closed) {
-    path.closeSubpath();
-  }
-  return path;
-}
-
-// The same objects as items of a QGraphicsScene.
+// The same objects as items of a QGraphicsScene: Qt's own item for each
+// shape it has one for, a path item with the control's outline for the rest.
 void AddSceneItems(QGraphicsScene& scene, const std::vector<DrawingObject>& objects) {
   for (const DrawingObject& o : objects) {
-    const QRectF box(QPointF(o.box.left, o.box.top), QPointF(o.box.right, o.box.bottom));
-    const QPen pen(ColourOf(o.line.colour), o.line.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-    const QBrush brush(ColourOf(o.fill.colour));
-    QPolygonF polygon;
-    for (const Point& p : o.points) {
-      polygon << QPointF(p.x, p.y);
-    }
+    const QRectF box = canvas::RectOf(o.box);
+    const QPen pen(canvas::ColourOf(o.line.colour), o.line.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     QAbstractGraphicsShapeItem* shape = nullptr;
     switch (o.kind) {
     case ObjectKind::Line:
-      scene.addLine(QLineF(polygon[0], polygon[1]), pen);
+      scene.addLine(QLineF(canvas::PointOf(o.points[0]), canvas::PointOf(o.points[1])), pen);
+      continue;
+    case ObjectKind::Text:
+      scene.addSimpleText(QString::fromStdString(o.text.text))->setPos(box.topLeft());
       continue;
     case ObjectKind::Rectangle:
       shape = scene.addRect(box);
       break;
-    case ObjectKind::RoundedRectangle: {
-      QPainterPath path;
-      const double radius = canvas::kCornerRadiusShare * std::min(box.width(), box.height());
-      path.addRoundedRect(box, radius, radius);
-      shape = scene.addPath(path);
-      break;
-    }
     case ObjectKind::Ellipse:
       shape = scene.addEllipse(box);
       break;
-    case ObjectKind::Arc:
-      shape = scene.addPath(ArcPath(box, false, false));
-      break;
-    case ObjectKind::Sector:
-      shape = scene.addPath(ArcPath(box, true, true));
-      break;
-    case ObjectKind::Chord:
-      shape = scene.addPath(ArcPath(box, false, true));
-      break;
-    case ObjectKind::Polyline: {
-      QPainterPath path;
-      path.addPolygon(polygon);
-      shape = scene.addPath(path);
-      break;
-    }
     case ObjectKind::Polygon:
-      shape = scene.addPolygon(polygon);
+      shape = scene.addPolygon(canvas::PolygonOf(o.points));
       static_cast<QGraphicsPolygonItem*>(shape)->setFillRule(Qt::WindingFill);
       break;
-    default: {
-      QGraphicsSimpleTextItem* text = scene.addSimpleText(QString::fromStdString(o.text.text));
-      text->setPos(box.topLeft());
-      continue;
-    }
+    default:
+      shape = scene.addPath(canvas::ShapePathOf(o));
+      break;
     }
     shape->setPen(pen);
-    shape->setBrush(canvas::IsClosedKind(o.kind) ? brush : QBrush());
+    shape->setBrush(canvas::IsClosedKind(o.kind) ? QBrush(canvas::ColourOf(o.fill.colour)) : QBrush());
   }
 }
 

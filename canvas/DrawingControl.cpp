@@ -10,6 +10,7 @@
 #include <QRect>
 
 #include <algorithm>
+#include <exception>
 #include <new>
 
 namespace canvas {
@@ -94,7 +95,8 @@ ole::HRESULT DrawingControl::Invoke(ole::DISPID member, const ole::IID&, ole::LC
       *argumentError = error.argumentIndex;
     }
     if (error.status == ole::DISP_E_EXCEPTION && exception != nullptr) {
-      ole::ClearExcepInfo(*exception);
+      // The caller hands the record over unfilled; what it held is not ours.
+      *exception = ole::EXCEPINFO{};
       exception->bstrSource = ole::BstrFromUtf8(kDrawingControlProgId);
       exception->bstrDescription = ole::BstrFromUtf8(error.description);
       exception->scode = error.scode;
@@ -102,6 +104,8 @@ ole::HRESULT DrawingControl::Invoke(ole::DISPID member, const ole::IID&, ole::LC
     return error.status;
   } catch (const std::bad_alloc&) {
     return ole::E_OUTOFMEMORY;
+  } catch (const std::exception&) {
+    return ole::E_FAIL;
   }
 }
 

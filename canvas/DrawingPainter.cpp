@@ -1,5 +1,7 @@
 #include "canvas/DrawingPainter.h"
 
+#include "canvas/QtConversions.h"
+
 #include <QFont>
 #include <QLinearGradient>
 #include <QPainter>
@@ -21,8 +23,6 @@ constexpr double kPointsPerInch = 72;
 // The font of a link's label.
 constexpr int kLinkLabelPoints = 10;
 
-QColor ColourOf(Colour colour) { return QColor(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF); }
-
 Qt::PenStyle PenStyleOf(std::int32_t style) {
   static constexpr Qt::PenStyle kStyles[] = {Qt::SolidLine,      Qt::DashLine,       Qt::DotLine,
                                              Qt::DashDotLine,    Qt::DashDotDotLine, Qt::NoPen};
@@ -42,18 +42,6 @@ QPen PenOf(const LineAttributes& line) {
     pen.setCosmetic(true);
   }
   return pen;
-}
-
-QRectF RectOf(const Box& box) { return QRectF(QPointF(box.left, box.top), QPointF(box.right, box.bottom)); }
-QPointF PointOf(Point p) { return {p.x, p.y}; }
-
-QPolygonF PolygonOf(const std::vector<Point>& points) {
-  QPolygonF polygon;
-  polygon.reserve(static_cast<qsizetype>(points.size()));
-  for (const Point& p : points) {
-    polygon << PointOf(p);
-  }
-  return polygon;
 }
 
 int TextFlagsOf(const TextAttributes& text) {

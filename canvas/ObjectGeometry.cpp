@@ -1,5 +1,7 @@
 #include "canvas/ObjectGeometry.h"
 
+#include "canvas/QtConversions.h"
+
 #include <QPainterPath>
 #include <QPolygonF>
 #include <QTransform>
@@ -64,17 +66,6 @@ bool InsideWinding(Point p, const std::vector<Point>& polygon) {
   }
   return winding != 0;
 }
-
-std::vector<Point> PointsOf(const QPolygonF& polygon) {
-  std::vector<Point> points;
-  points.reserve(static_cast<std::size_t>(polygon.size()));
-  for (const QPointF& q : polygon) {
-    points.push_back({q.x(), q.y()});
-  }
-  return points;
-}
-
-QRectF RectOf(const Box& box) { return QRectF(QPointF(box.left, box.top), QPointF(box.right, box.bottom)); }
 
 // The unrotated outline of a box kind.
 QPainterPath BoxShapePath(const DrawingObject& object) {
@@ -232,16 +223,10 @@ Box ExtentOf(const DrawingObject& object) {
 QPainterPath ShapePathOf(const DrawingObject& object) {
   QPainterPath path;
   if (IsPointKind(object.kind)) {
-    QPolygonF polygon;
-    for (const Point& p : object.points) {
-      polygon << QPointF(p.x, p.y);
-    }
+    path.addPolygon(PolygonOf(object.points));
     if (object.kind == ObjectKind::Polygon) {
-      path.addPolygon(polygon);
       path.closeSubpath();
       path.setFillRule(Qt::WindingFill);
-    } else {
-      path.addPolygon(polygon);
     }
     return path;
   }

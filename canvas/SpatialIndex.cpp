@@ -87,28 +87,20 @@ SpatialIndex::CellRange SpatialIndex::CellsOf(const Box& extent) const {
           cell(extent.bottom - gridBox_.top, cellHeight_, cellsY_)};
 }
 
-void SpatialIndex::Insert(std::uint32_t item, const Box& extent) const {
-  const CellRange range = CellsOf(extent);
-  if (range.Count() > kLargeItemCells) {
-    InsertSorted(large_, item);
-    return;
-  }
-  for (std::size_t y = range.y0; y <= range.y1; ++y) {
-    for (std::size_t x = range.x0; x <= range.x1; ++x) {
-      InsertSorted(cells_[y * cellsX_ + x], item);
-    }
-  }
-}
+void SpatialIndex::Insert(std::uint32_t item, const Box& extent) const { Place(item, extent, InsertSorted); }
 
-void SpatialIndex::Remove(std::uint32_t item, const Box& extent) const {
+void SpatialIndex::Remove(std::uint32_t item, const Box& extent) const { Place(item, extent, EraseSorted); }
+
+void SpatialIndex::Place(std::uint32_t item, const Box& extent,
+                         void (*edit)(std::vector<std::uint32_t>&, std::uint32_t)) const {
   const CellRange range = CellsOf(extent);
   if (range.Count() > kLargeItemCells) {
-    EraseSorted(large_, item);
+    edit(large_, item);
     return;
   }
   for (std::size_t y = range.y0; y <= range.y1; ++y) {
     for (std::size_t x = range.x0; x <= range.x1; ++x) {
-      EraseSorted(cells_[y * cellsX_ + x], item);
+      edit(cells_[y * cellsX_ + x], item);
     }
   }
 }

@@ -41,6 +41,9 @@ private:
   CellRange CellsOf(const Box& extent) const;
   void Insert(std::uint32_t item, const Box& extent) const;
   void Remove(std::uint32_t item, const Box& extent) const;
+  // Applies edit to the item's entry in every cell its extent covers, or in
+  // the list of large items.
+  void Place(std::uint32_t item, const Box& extent, void (*edit)(std::vector<std::uint32_t>&, std::uint32_t)) const;
 
   std::vector<Box> extents_;
 
