@@ -113,6 +113,8 @@ struct MaskCase {
   std::vector<std::string> fired;
 };
 
+void PrintTo(const MaskCase& mask, std::ostream* out) { *out << "EventMask " << mask.mask; }
+
 class EventMaskTest : public ControlEventsTest, public testing::WithParamInterface<MaskCase> {};
 
 TEST_P(EventMaskTest, FiresOnlyWhatTheMaskLetsThrough) {

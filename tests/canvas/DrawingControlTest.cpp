@@ -105,6 +105,8 @@ struct RefusedCase {
   const char* mentions;
 };
 
+void PrintTo(const RefusedCase& refused, std::ostream* out) { *out << refused.member << " " << refused.value; }
+
 class RefusedValueTest : public testing::TestWithParam<RefusedCase> {};
 
 TEST_P(RefusedValueTest, FailsWithAnExceptionAndKeepsTheValue) {

@@ -43,6 +43,8 @@ struct HitCase {
   bool hits;
 };
 
+void PrintTo(const HitCase& hit, std::ostream* out) { *out << hit.what; }
+
 class HitByShapeTest : public testing::TestWithParam<HitCase> {};
 
 TEST_P(HitByShapeTest, HitsWhereTheShapeIsDrawn) {
