@@ -115,9 +115,7 @@ const DrawingControl::Members::Entry* DrawingControl::Members::Find(std::u16stri
   static const std::map<std::string, const Entry*, std::less<>> byName = [] {
     std::map<std::string, const Entry*, std::less<>> map;
     for (const Entry& entry : All()) {
-      std::string lower = entry.name;
-      std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
-      map.emplace(std::move(lower), &entry);
+      map.emplace(LowerCase(ole::Utf16FromUtf8(entry.name)), &entry);
     }
     return map;
   }();
