@@ -7,6 +7,11 @@ function(metadraw_warnings target)
   if(METADRAW_WARNINGS_AS_ERRORS)
     target_compile_options(${target} PRIVATE -Werror)
   endif()
+  # GCC 12 warns wrongly about overlapping copies inside std::string when it
+  # inlines string concatenation in optimised builds (GCC bug 105329).
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
+    target_compile_options(${target} PRIVATE -Wno-restrict)
+  endif()
 endfunction()
 
 # One static library per subsystem folder.
