@@ -1,0 +1,206 @@
+// The drawing control's painting, hit testing and drawing file, against Qt's
+// own scene of the same shapes: each BM_Canvas_ case that has a BM_QtPeer_
+// counterpart aims at a time at or below it in the same run.
+#include "canvas/DrawingPainter.h"
+#include "canvas/PictureFile.h"
+#include "canvas/QtConversions.h"
+
+#include <QApplication>
+#include <QGraphicsEllipseItem>
+#include <QGraphicsLineItem>
+#include <QGraphicsPathItem>
+#include <QGraphicsPolygonItem>
+#include <QGraphicsRectItem>
+#include <QGraphicsScene>
+#include <QGraphicsSimpleTextItem>
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <random>
+
+namespace {
+
+using canvas::Box;
+using canvas::Colour;
+using canvas::DrawingObject;
+using canvas::ObjectKind;
+using canvas::Point;
+
+constexpr int kWidth = 1920;
+constexpr int kHeight = 1080;
+
+// count mixed objects of every kind over a width x height area, the same
+// for every run: the kinds the demo draws, and now and then a text.
+std::vector<DrawingObject> MixedObjects(int count, double width, double height) {
+  std::mt19937 random(2024);
+  std::uniform_real_distribution<double> x(0, width - 60);
+  std::uniform_real_distribution<double> y(0, height - 60);
+  std::uniform_real_distribution<double> size(8, 60);
+  std::uniform_int_distribution<Colour> colour(0, 0xFFFFFF);
+  std::vector<DrawingObject> objects;
+  objects.reserve(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) {
+    const auto kind = static_cast<ObjectKind>(i % 20 == 19 ? 10 : 1 + i % 9);
+    const Point first{x(random), y(random)};
+    const Point second{first.x + size(random), first.y + size(random)};
+    DrawingObject object =
+        canvas::MakeObject(kind, first, second, {colour(random), 1 + i % 3, 0}, {colour(random), 0});
+    if (kind == ObjectKind::Polyline || kind == ObjectKind::Polygon) {
+      const Box& b = object.box;
+      object.points = {{b.left, b.top}, {b.right, b.bottom}, {b.left, b.bottom}, {b.Centre().x, b.top},
+                       {b.right, b.Centre().y}};
+    }
+    if (kind == ObjectKind::Text) {
+      object.text.text = "Text " + std::to_string(i);
+    }
+    objects.push_back(std::move(object));
+  }
+  return objects;
+}
+
+canvas::Drawing DrawingOf(const std::vector<DrawingObject>& objects, int width, int height) {
+  canvas::Drawing drawing;
+  drawing.Picture().picWidth = width;
+  drawing.Picture().picHeight = height;
+  for (const DrawingObject& object : objects) {
+    drawing.Add(object);
+  }
+  return drawing;
+}
+
+// The same objects as items of a QGraphicsScene: Qt's own item for each
+// shape it has one for, a path item with the control's outline for the rest.
+void AddSceneItems(QGraphicsScene& scene, const std::vector<DrawingObject>& objects) {
+  for (const DrawingObject& o : objects) {
+    const QRectF box = canvas::RectOf(o.box);
+    const QPen pen(canvas::ColourOf(o.line.colour), o.line.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    QAbstractGraphicsShapeItem* shape = nullptr;
+    switch (o.kind) {
+    case ObjectKind::Line:
+      scene.addLine(QLineF(canvas::PointOf(o.points[0]), canvas::PointOf(o.points[1])), pen);
+      continue;
+    case ObjectKind::Text:
+      scene.addSimpleText(QString::fromStdString(o.text.text))->setPos(box.topLeft());
+      continue;
+    case ObjectKind::Rectangle:
+      shape = scene.addRect(box);
+      break;
+    case ObjectKind::Ellipse:
+      shape = scene.addEllipse(box);
+      break;
+    case ObjectKind::Polygon:
+      shape = scene.addPolygon(canvas::PolygonOf(o.points));
+      static_cast<QGraphicsPolygonItem*>(shape)->setFillRule(Qt::WindingFill);
+      break;
+    default:
+      shape = scene.addPath(canvas::ShapePathOf(o));
+      break;
+    }
+    shape->setPen(pen);
+    shape->setBrush(canvas::IsClosedKind(o.kind) ? QBrush(canvas::ColourOf(o.fill.colour)) : QBrush());
+  }
+}
+
+QPainter& Antialiased(QPainter& painter) {
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setRenderHint(QPainter::TextAntialiasing);
+  return painter;
+}
+
+void BM_Canvas_Paint(benchmark::State& state) {
+  const canvas::Drawing drawing =
+      DrawingOf(MixedObjects(static_cast<int>(state.range(0)), kWidth, kHeight), kWidth, kHeight);
+  QImage image(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
+  const canvas::PaintRequest request{canvas::ViewTransform(1, 1, {0, 0}), QRectF(0, 0, kWidth, kHeight)};
+  for (auto _ : state) {
+    QPainter painter(&image);
+    benchmark::DoNotOptimize(canvas::DrawingPainter(drawing).Paint(painter, request));
+  }
+}
+BENCHMARK(BM_Canvas_Paint)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+void BM_QtPeer_ScenePaint(benchmark::State& state) {
+  QGraphicsScene scene(0, 0, kWidth, kHeight);
+  scene.setBackgroundBrush(Qt::white);
+  AddSceneItems(scene, MixedObjects(static_cast<int>(state.range(0)), kWidth, kHeight));
+  QImage image(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
+  for (auto _ : state) {
+    QPainter painter(&image);
+    scene.render(&Antialiased(painter), QRectF(0, 0, kWidth, kHeight), QRectF(0, 0, kWidth, kHeight));
+  }
+}
+BENCHMARK(BM_QtPeer_ScenePaint)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// Points to hit test, the same for both.
+std::vector<QPointF> QueryPoints(double width, double height) {
+  std::mt19937 random(99);
+  std::uniform_real_distribution<double> x(0, width);
+  std::uniform_real_distribution<double> y(0, height);
+  std::vector<QPointF> points(1024);
+  for (QPointF& p : points) {
+    p = QPointF(x(random), y(random));
+  }
+  return points;
+}
+
+// Many objects over a large page, a few deep at any point.
+constexpr int kHitSide = 20000;
+
+void BM_Canvas_HitTest(benchmark::State& state) {
+  const canvas::Drawing drawing =
+      DrawingOf(MixedObjects(static_cast<int>(state.range(0)), kHitSide, kHitSide), kHitSide, kHitSide);
+  const std::vector<QPointF> points = QueryPoints(kHitSide, kHitSide);
+  drawing.TopmostAt({0, 0}, 3, true);
+  std::size_t next = 0;
+  for (auto _ : state) {
+    const QPointF& p = points[next++ % points.size()];
+    benchmark::DoNotOptimize(drawing.TopmostAt({p.x(), p.y()}, 3, true));
+  }
+}
+BENCHMARK(BM_Canvas_HitTest)->Arg(100000);
+
+void BM_QtPeer_SceneItemAt(benchmark::State& state) {
+  QGraphicsScene scene(0, 0, kHitSide, kHitSide);
+  AddSceneItems(scene, MixedObjects(static_cast<int>(state.range(0)), kHitSide, kHitSide));
+  const std::vector<QPointF> points = QueryPoints(kHitSide, kHitSide);
+  scene.itemAt(QPointF(0, 0), QTransform());
+  std::size_t next = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(scene.itemAt(points[next++ % points.size()], QTransform()));
+  }
+}
+BENCHMARK(BM_QtPeer_SceneItemAt)->Arg(100000);
+
+void BM_Canvas_SaveLoad(benchmark::State& state) {
+  const canvas::Drawing drawing =
+      DrawingOf(MixedObjects(static_cast<int>(state.range(0)), kHitSide, kHitSide), kHitSide, kHitSide);
+  QTemporaryDir folder;
+  const QString path = folder.filePath("drawing.mdd");
+  canvas::ExportRequest request;
+  request.type = canvas::PictureType::Drawing;
+  for (auto _ : state) {
+    std::string error;
+    if (!canvas::SavePictureFile(drawing, request, path, error) || !canvas::LoadDrawingFile(path, error)) {
+      state.SkipWithError(error.c_str());
+      break;
+    }
+  }
+}
+BENCHMARK(BM_Canvas_SaveLoad)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  }
+  QApplication application(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
