@@ -3,7 +3,7 @@
 // goal is a time at or below it in the same run.
 #include "QtPeerControl.h"
 
-#include "drawctl/NumberText.h"
+#include "platform/ole/NumberText.h"
 #include "platform/container/ContainerWindow.h"
 #include "platform/container/OleContainer.h"
 #include "tests/support/controls/ScopedControlFactory.h"
@@ -51,7 +51,7 @@ void BM_Boundary_GetLong(benchmark::State& state) {
   BoundaryFixture fixture;
   container::SetMember(fixture.Window(), kSlot, "FillColor", container::SetValue::Long(0x00FF8000));
   for (auto _ : state) {
-    benchmark::DoNotOptimize(drawctl::NumberText::ReadLong(container::GetMember(fixture.Window(), kSlot, "FillColor")));
+    benchmark::DoNotOptimize(ole::NumberText::ReadLong(container::GetMember(fixture.Window(), kSlot, "FillColor")));
   }
 }
 BENCHMARK(BM_Boundary_GetLong);
@@ -60,7 +60,7 @@ void BM_Boundary_GetWithArg(benchmark::State& state) {
   BoundaryFixture fixture;
   for (auto _ : state) {
     benchmark::DoNotOptimize(
-        drawctl::NumberText::ReadLong(container::GetMember(fixture.Window(), kSlot, "ClientToLogicX(120)")));
+        ole::NumberText::ReadLong(container::GetMember(fixture.Window(), kSlot, "ClientToLogicX(120)")));
   }
 }
 BENCHMARK(BM_Boundary_GetWithArg);

@@ -2,7 +2,7 @@
 
 #include "automation/SafeArrayClass.h"
 #include "drawctl/MemberExpression.h"
-#include "drawctl/NumberText.h"
+#include "platform/ole/NumberText.h"
 #include "platform/container/OleContainer.h"
 #include "platform/ole/ComPtr.h"
 #include "platform/ole/ComRuntime.h"
@@ -31,7 +31,7 @@ namespace {
 
 using container::SetValue;
 using drawctl::MemberExpression;
-using drawctl::NumberText;
+using ole::NumberText;
 
 // The argument block of the direct calls, shared by InvokeByDispId and
 // SetPoints. It holds a caller's arguments only for the length of one call.

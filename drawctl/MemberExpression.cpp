@@ -1,6 +1,6 @@
 #include "drawctl/MemberExpression.h"
 
-#include "drawctl/NumberText.h"
+#include "platform/ole/NumberText.h"
 #include "platform/ole/FixedText.h"
 
 namespace drawctl {
@@ -16,12 +16,12 @@ std::string& MemberExpression::NextArgument() {
 }
 
 MemberExpression& MemberExpression::Long(std::int32_t value) {
-  NextArgument() += NumberText::Long(value);
+  NextArgument() += ole::NumberText::Long(value);
   return *this;
 }
 
 MemberExpression& MemberExpression::Real(double value) {
-  NextArgument() += NumberText::Real(value);
+  NextArgument() += ole::NumberText::Real(value);
   return *this;
 }
 

@@ -1,7 +1,7 @@
 // Arbitrary expressions, set values and event parameters through the
 // container's text boundary, against a recording control whose members
 // answer with every kind of result, failure and by-reference write.
-#include "drawctl/NumberText.h"
+#include "platform/ole/NumberText.h"
 #include "platform/container/ContainerWindow.h"
 #include "platform/container/MessagePresenter.h"
 #include "platform/container/OleContainer.h"
@@ -101,7 +101,7 @@ public:
     container::RegisterEventCallback(&window_, kSlot, [](ole::DISPPARAMS* params, std::int16_t number, ole::DISPID) {
       container::GetMember(nullptr, number, "31965");
       for (int n = 0; n <= static_cast<int>(params->cArgs) + 1; ++n) {
-        drawctl::NumberText::ReadLong(container::EventParameterText(params, n));
+        ole::NumberText::ReadLong(container::EventParameterText(params, n));
       }
       container::GetMember(nullptr, number, "M(\"x\")");
       return 1;
@@ -174,8 +174,8 @@ public:
 
 private:
   static void Read(const std::string& text) {
-    drawctl::NumberText::ReadLong(text);
-    drawctl::NumberText::ReadReal(text);
+    ole::NumberText::ReadLong(text);
+    ole::NumberText::ReadReal(text);
   }
 
   static container::SetValue ArbitrarySetValue(FuzzedDataProvider& input) {

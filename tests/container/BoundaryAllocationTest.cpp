@@ -2,7 +2,7 @@
 // argument, must not touch the heap: every property write of the program
 // crosses them. This executable counts every allocation made through the
 // global allocation functions.
-#include "drawctl/NumberText.h"
+#include "platform/ole/NumberText.h"
 #include "platform/container/ContainerWindow.h"
 #include "platform/container/OleContainer.h"
 #include "tests/support/controls/ScopedControlFactory.h"
@@ -64,8 +64,8 @@ TEST(BoundaryAllocation, ShortSetsAndGetsMakeNoHeapAllocation) {
   {
     const AllocationCount count;
     container::SetMember(&window, 3, "FillColor", SetValue::Long(0x00FF8000));
-    fillColor = drawctl::NumberText::ReadLong(container::GetMember(&window, 3, "FillColor"));
-    logicX = drawctl::NumberText::ReadLong(container::GetMember(&window, 3, "ClientToLogicX(120)"));
+    fillColor = ole::NumberText::ReadLong(container::GetMember(&window, 3, "FillColor"));
+    logicX = ole::NumberText::ReadLong(container::GetMember(&window, 3, "ClientToLogicX(120)"));
     made = count.Made();
   }
   EXPECT_EQ(made, 0);

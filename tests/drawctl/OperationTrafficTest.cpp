@@ -2,7 +2,7 @@
 // and what they make of the answers.
 #include "WrapperFixture.h"
 
-#include "drawctl/NumberText.h"
+#include "platform/ole/NumberText.h"
 
 #include <cstring>
 #include <functional>
@@ -12,8 +12,8 @@
 namespace drawctltest {
 namespace {
 
-std::string Shown(std::int32_t value) { return drawctl::NumberText::Long(value); }
-std::string Shown(double value) { return drawctl::NumberText::Real(value); }
+std::string Shown(std::int32_t value) { return ole::NumberText::Long(value); }
+std::string Shown(double value) { return ole::NumberText::Real(value); }
 
 struct OperationCase {
   const char* name;

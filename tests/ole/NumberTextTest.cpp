@@ -1,11 +1,11 @@
-#include "drawctl/NumberText.h"
+#include "platform/ole/NumberText.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
-namespace drawctl {
+namespace ole {
 namespace {
 
 constexpr std::int32_t kLongMax = std::numeric_limits<std::int32_t>::max();
@@ -104,4 +104,4 @@ TEST(NumberText, WhatItWritesReadsBack) {
 }
 
 } // namespace
-} // namespace drawctl
+} // namespace ole

@@ -4,10 +4,12 @@
 #include <string>
 #include <string_view>
 
-namespace drawctl {
+namespace ole {
 
-// Numbers as the wrapper writes them into member expressions and set
-// values, and reads them out of the texts that the container gives back.
+// Numbers as the program's run time turns them into text and reads them
+// back: the wrapper writes them into member expressions and set values and
+// reads them out of the container's result texts, and the event forwarding
+// reads event parameters with them.
 class NumberText {
 public:
   // Decimal digits, "-" in front of negative values, no blanks or leading
@@ -28,4 +30,4 @@ public:
   static double ReadReal(std::string_view text);
 };
 
-} // namespace drawctl
+} // namespace ole

@@ -1,4 +1,4 @@
-#include "drawctl/NumberText.h"
+#include "platform/ole/NumberText.h"
 
 #include "platform/ole/Variant.h"
 
@@ -6,7 +6,7 @@
 #include <limits>
 #include <optional>
 
-namespace drawctl {
+namespace ole {
 
 namespace {
 
@@ -155,4 +155,4 @@ double NumberText::ReadReal(std::string_view text) {
   return number.negative ? -value : value;
 }
 
-} // namespace drawctl
+} // namespace ole
