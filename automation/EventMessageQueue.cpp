@@ -1,0 +1,3 @@
+#include "automation/EventMessageQueue.h"
+
+EventMessageQueueType EventMessageQueue;
