@@ -8,6 +8,15 @@ int Drawing::Add(DrawingObject object) {
   return Count();
 }
 
+void Drawing::Insert(int number, DrawingObject object) {
+  if (number == Count() + 1) {
+    Add(std::move(object));
+    return;
+  }
+  index_.Insert(Index(number), ExtentOf(object));
+  objects_.insert(objects_.begin() + static_cast<std::ptrdiff_t>(Index(number)), std::move(object));
+}
+
 void Drawing::Remove(int number) {
   objects_.erase(objects_.begin() + static_cast<std::ptrdiff_t>(Index(number)));
   index_.Erase(Index(number));

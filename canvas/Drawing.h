@@ -41,6 +41,9 @@ public:
     index_.Update(Index(number), after);
     return before.United(after);
   }
+  // Puts an object in at number, 1 to Count() + 1; the objects from that
+  // number on move up by one.
+  void Insert(int number, DrawingObject object);
   void Remove(int number);
   void Clear();
   // Adds the objects of another drawing on top of these, in their order.

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <exception>
 #include <new>
+#include <utility>
 
 namespace canvas {
 
@@ -144,24 +145,55 @@ void DrawingControl::PaintClient(QPainter& painter, const QRect& area) const {
 }
 
 void DrawingControl::SetHoveredObject(int number) {
-  if (number == hovered_) {
-    return;
-  }
-  for (const int concerned : {hovered_, number}) {
-    if (drawing_.IsNumber(concerned)) {
+  const int left = std::exchange(hovered_, drawing_.IsNumber(number) ? number : 0);
+  for (const int concerned : {left, hovered_}) {
+    if (left != hovered_ && drawing_.IsNumber(concerned) && ShowsHoverHighlight(drawing_.Object(concerned))) {
       Invalidate(drawing_.Extent(concerned));
     }
   }
-  hovered_ = drawing_.IsNumber(number) ? number : 0;
+}
+
+double DrawingControl::HitTolerance() const { return Transform().LogicalLength(kHitTolerancePixels); }
+
+int DrawingControl::ObjectAt(Point at) const { return drawing_.TopmostAt(at, HitTolerance(), true); }
+
+bool DrawingControl::Allows(UserEdit edit, int number) const {
+  if (!drawing_.IsNumber(number)) {
+    return false;
+  }
+  const DrawingObject& object = drawing_.Object(number);
+  switch (edit) {
+  case UserEdit::Select:
+    return (object.move & kMoveNoSelect) == 0;
+  case UserEdit::Move:
+    return (editFlags_ & kEditMove) != 0 && (object.move & kMoveNoMove) == 0;
+  case UserEdit::Resize:
+    return (editFlags_ & kEditResize) != 0 && (object.move & kMoveNoResize) == 0;
+  case UserEdit::Delete:
+    return (editFlags_ & kEditDelete) != 0 && (object.move & kMoveNoDelete) == 0;
+  case UserEdit::EditText:
+    break;
+  }
+  return (editFlags_ & kEditTextInPlace) != 0 && object.kind == ObjectKind::Text;
 }
 
 int DrawingControl::AddObject(DrawingObject object, bool makeCurrent) {
-  const int number = drawing_.Add(std::move(object));
-  Invalidate(drawing_.Extent(number));
+  const int number = drawing_.Count() + 1;
+  InsertObject(number, std::move(object));
   if (makeCurrent) {
     MakeCurrent(number);
   }
   return number;
+}
+
+void DrawingControl::InsertObject(int number, DrawingObject object) {
+  drawing_.Insert(number, std::move(object));
+  Invalidate(drawing_.Extent(number));
+  for (int* kept : {&currentObject_, &currentTextObject_, &hovered_}) {
+    if (*kept >= number) {
+      ++*kept;
+    }
+  }
 }
 
 void DrawingControl::RemoveObject(int number) {
@@ -186,9 +218,7 @@ void DrawingControl::Invalidate(const Box& logicalArea) {
     repaintHeld_ = true;
     return;
   }
-  const double margin = DrawingPainter::kDecorationMargin + 2;
-  const QRectF area = Transform().DeviceRect(logicalArea).adjusted(-margin, -margin, margin, margin);
-  view_->update(area.toAlignedRect().intersected(view_->rect()));
+  view_->UpdateArea(logicalArea);
 }
 
 void DrawingControl::InvalidateAll() {
@@ -206,6 +236,19 @@ void DrawingControl::MakeCurrent(int number) {
   currentObject_ = number;
   if (drawing_.IsNumber(number) && drawing_.Object(number).kind == ObjectKind::Text) {
     currentTextObject_ = number;
+  }
+}
+
+void DrawingControl::SetEditMode(std::int32_t mode) {
+  if (std::exchange(editMode_, mode) != mode && view_ != nullptr) {
+    view_->EditModeChanged();
+  }
+}
+
+void DrawingControl::ObjectsReplacedByClient() {
+  history_.Clear();
+  if (view_ != nullptr) {
+    view_->AbandonInteraction();
   }
 }
 
@@ -276,8 +319,12 @@ bool DrawingControl::ReportHotSpot(int number, HotSpotTransition transition) {
   return true;
 }
 
+bool DrawingControl::TakesClicks(int number) const {
+  return HotSpotsOn() && drawing_.IsNumber(number) && (drawing_.Object(number).hotSpot & kHotSpotClick) != 0;
+}
+
 bool DrawingControl::ReportHit(int number, Point at) {
-  if (!HotSpotsOn() || !drawing_.IsNumber(number) || (drawing_.Object(number).hotSpot & kHotSpotClick) == 0) {
+  if (!TakesClicks(number)) {
     return false;
   }
   if ((eventMask_ & kMaskHitObject) != 0) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "canvas/Drawing.h"
+#include "canvas/EditHistory.h"
 #include "canvas/ViewTransform.h"
 
 #include "platform/ole/ComObject.h"
@@ -55,6 +56,12 @@ inline constexpr std::int32_t kEditResize = 2;
 inline constexpr std::int32_t kEditDelete = 4;
 inline constexpr std::int32_t kEditTextInPlace = 8;
 
+// How near, in pixels, the mouse must come to a line to hit it.
+inline constexpr double kHitTolerancePixels = 3;
+
+// What the person may do to an object with the mouse and the keyboard.
+enum class UserEdit { Select, Move, Resize, Delete, EditText };
+
 enum class MouseTransition { Down, Up };
 enum class HotSpotTransition { Entered = 0, Left = 1 };
 
@@ -103,10 +110,20 @@ public:
   int HoveredObject() const { return hovered_; }
   void SetHoveredObject(int number);
 
+  // How near, in logical units, a point must come to a line to hit it.
+  double HitTolerance() const;
+  // The topmost object at a logical point by its shape; 0 for none.
+  int ObjectAt(Point at) const;
+  // Whether EditFlags and the object's ObjMove let the person do that.
+  bool Allows(UserEdit edit, int number) const;
+
   // Changes to the drawing that keep the current objects and the view in
   // step. Adding can make the new object current, as AddObject does, or
   // leave the current object alone, as drawing with the mouse does.
+  // Inserting puts an object in at a number (1 to Count() + 1) and never
+  // makes it current.
   int AddObject(DrawingObject object, bool makeCurrent);
+  void InsertObject(int number, DrawingObject object);
   void RemoveObject(int number);
   template <typename Change>
   void EditObject(int number, Change&& change) {
@@ -114,6 +131,9 @@ public:
   }
   void Invalidate(const Box& logicalArea);
   void InvalidateAll();
+
+  // The person's edits, for undo and redo.
+  EditHistory& History() { return history_; }
 
   // What the view's mouse handling reports. Each fires its event, when
   // EventMask lets it through, synchronously through the sink, which may
@@ -124,10 +144,12 @@ public:
   // object has hot-spot events, it becomes current (Current returns to 0)
   // and "OnHotSpot" fires; returns whether it fired.
   bool ReportHotSpot(int number, HotSpotTransition transition);
-  // A left press on an object. When hot spots are on and the object has the
-  // click flag, the press is taken by it and nothing else should happen:
-  // returns true, and when EventMask lets "HitObject" through, the object
-  // becomes current (Current returns to 0) and the event fires.
+  // Whether hot spots are on and the object has the click flag, so that a
+  // left press on it is taken by it.
+  bool TakesClicks(int number) const;
+  // A left press on an object. When it takes clicks, nothing else should
+  // happen: returns true, and when EventMask lets "HitObject" through, the
+  // object becomes current (Current returns to 0) and the event fires.
   bool ReportHit(int number, Point at);
 
   // The automation members (DrawingControlMembers.h).
@@ -137,6 +159,11 @@ public:
 private:
 
   void MakeCurrent(int number);
+  void SetEditMode(std::int32_t mode);
+  // The automation client changed which objects there are: the person's
+  // history and any gesture in progress, which name objects by number,
+  // are dropped.
+  void ObjectsReplacedByClient();
   void Fire(ole::DISPID event, const char16_t* name, std::vector<ole::VARIANT> arguments);
   std::vector<int> Targets(std::int32_t option) const;
 
@@ -166,6 +193,7 @@ private:
   QSize clientSize_{1000, 1000};
   ole::IEventSink* sink_ = nullptr;
   QPointer<DrawingView> view_;
+  EditHistory history_{*this};
 };
 
 // Creates a control and answers the interface asked for; the reference

@@ -244,9 +244,15 @@ void DrawingControl::Members::AddControlMembers(Table& table) {
              return ChoiceProblem(member, value,
                                   {kCurrentObject, kCurrentSelected, kCurrentNewObjects, kCurrentPicture});
            }));
-  property("EditMode", longMember(&DrawingControl::editMode_, [](const std::string& member, std::int64_t value) {
-             return ChoiceProblem(member, value, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, kEditSelectMoveResize});
-           }));
+  property("EditMode", [](DrawingControl& c, Invocation& call) {
+    call.AllowAtMost(0);
+    if (!call.IsPut()) {
+      return call.Return(c.editMode_);
+    }
+    const std::int32_t value = call.ValueLong();
+    RefuseIf(ChoiceProblem(call.Member(), value, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, kEditSelectMoveResize}));
+    c.SetEditMode(value);
+  });
   property("EditFlags", longMember(&DrawingControl::editFlags_, inRange(kFlagsRange)));
   property("EventMask", longMember(&DrawingControl::eventMask_, inRange(kEventMaskRange)));
   property("HotSpots", longMember(&DrawingControl::hotSpots_, inRange(kSwitchRange)));
@@ -283,6 +289,9 @@ void DrawingControl::Members::AddControlMembers(Table& table) {
     }
     const std::int32_t action = call.ValueLong();
     RefuseIf(ChoiceProblem(call.Member(), action, {1, 2, 3}));
+    if (action == 3) {
+      c.ObjectsReplacedByClient();
+    }
     for (int number = c.drawing_.Count(); number >= 1; --number) {
       const DrawingObject& object = c.drawing_.Object(number);
       if (action == 3 && object.selected && (object.move & kMoveNoDelete) == 0) {

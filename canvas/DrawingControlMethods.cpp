@@ -60,9 +60,6 @@ namespace {
 using Handler = DrawingControl::Members::Handler;
 using Kind = DrawingControl::Members::Kind;
 
-// How near, in pixels, a point must come to a line to hit it.
-constexpr double kHitTolerancePixels = 3;
-
 std::int32_t Option(const Invocation& call, std::uint32_t position, std::initializer_list<std::int32_t> allowed) {
   const std::int32_t option = call.Long(position, 0);
   RefuseIf(ChoiceProblem("Argument " + std::to_string(position + 1) + " of " + call.Member(), option, allowed));
@@ -157,6 +154,7 @@ void DrawingControl::Members::AddObjectMethods(Table& table) {
     }
     const Point first{Coordinate(call, 1), Coordinate(call, 2)};
     const Point second{Coordinate(call, 3), Coordinate(call, 4)};
+    c.ObjectsReplacedByClient();
     const int number =
         c.AddObject(MakeObject(static_cast<ObjectKind>(kind), first, second, c.newObjects_.line, c.newObjects_.fill),
                     true);
@@ -165,6 +163,7 @@ void DrawingControl::Members::AddObjectMethods(Table& table) {
   });
   method("Clear", [](DrawingControl& c, Invocation& call) {
     call.AllowAtMost(0);
+    c.ObjectsReplacedByClient();
     c.drawing_.Clear();
     c.currentObject_ = c.currentTextObject_ = c.hovered_ = 0;
     c.InvalidateAll();
@@ -239,8 +238,7 @@ void DrawingControl::Members::AddObjectMethods(Table& table) {
     call.AllowAtMost(3);
     const Point at{Coordinate(call, 0), Coordinate(call, 1)};
     const bool byShape = Option(call, 2, {0, 1}) == 0;
-    call.Return(static_cast<std::int32_t>(
-        c.drawing_.TopmostAt(at, c.Transform().LogicalLength(kHitTolerancePixels), byShape)));
+    call.Return(static_cast<std::int32_t>(c.drawing_.TopmostAt(at, c.HitTolerance(), byShape)));
   });
   method("Points", [](DrawingControl& c, Invocation& call) {
     call.AllowAtMost(4);
@@ -337,6 +335,7 @@ void DrawingControl::Members::AddFileMethods(Table& table) {
     if (!loaded) {
       Refuse(error, ole::E_FAIL);
     }
+    c.ObjectsReplacedByClient();
     if (merge) {
       c.drawing_.Append(*loaded);
     } else {

@@ -165,6 +165,11 @@ struct DrawingObject {
   friend bool operator==(const DrawingObject&, const DrawingObject&) = default;
 };
 
+// Whether the object shows a highlight while the mouse is over it.
+inline bool ShowsHoverHighlight(const DrawingObject& object) {
+  return (object.hotSpot & kHotSpotHighlight) != 0 && object.highlight;
+}
+
 // A new object of a kind in the box spanned by (x1, y1) and (x2, y2): a line
 // or link runs from the first corner to the second, a polyline starts as the
 // box's diagonal and a polygon as its outline; text objects start without

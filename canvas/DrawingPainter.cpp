@@ -1,6 +1,7 @@
 #include "canvas/DrawingPainter.h"
 
 #include "canvas/QtConversions.h"
+#include "canvas/SelectionHandles.h"
 
 #include <QFont>
 #include <QLinearGradient>
@@ -78,7 +79,7 @@ void PaintText(QPainter& painter, const DrawingObject& object) {
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(box);
   }
-  painter.setFont(FontOf(object.text.fontName, object.text.fontSize, object.text.bold));
+  painter.setFont(DrawingPainter::TextFont(object.text));
   painter.setPen(ColourOf(object.text.colour));
   painter.drawText(box, TextFlagsOf(object.text), QString::fromStdString(object.text.text));
 }
@@ -171,32 +172,22 @@ QBrush PageBrush(const PictureSettings& picture, const QRectF& page) {
   }
 }
 
-// The box that selection handles frame: the object's box, or for a turned
-// box kind the extent of the turned shape.
-Box SelectionBoxOf(const DrawingObject& object) {
-  return object.rotation != 0 && !IsPointKind(object.kind) ? ExtentOf(object) : object.box;
-}
-
-// Crisp squares on whole pixels around the frame's corners and the middles
-// of its sides.
+// Crisp squares on whole pixels at the handles of the frame.
 void PaintHandles(QPainter& painter, const QRectF& frame) {
   const int half = static_cast<int>(DrawingPainter::kHandleSize) / 2;
-  const double xs[] = {frame.left(), frame.center().x(), frame.right()};
-  const double ys[] = {frame.top(), frame.center().y(), frame.bottom()};
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setPen(QPen(Qt::black, 0));
   painter.setBrush(Qt::white);
-  for (int row = 0; row < 3; ++row) {
-    for (int column = 0; column < 3; ++column) {
-      if (row != 1 || column != 1) {
-        const QPoint centre(static_cast<int>(std::lround(xs[column])), static_cast<int>(std::lround(ys[row])));
-        painter.drawRect(QRect(centre - QPoint(half, half), QSize(2 * half, 2 * half)));
-      }
-    }
+  for (const Handle handle : kAllHandles) {
+    painter.drawRect(QRect(HandleCentre(frame, handle) - QPoint(half, half), QSize(2 * half, 2 * half)));
   }
 }
 
 } // namespace
+
+QFont DrawingPainter::TextFont(const TextAttributes& text) {
+  return FontOf(text.fontName, text.fontSize, text.bold);
+}
 
 void DrawingPainter::PaintObject(QPainter& painter, const DrawingObject& object) {
   painter.setPen(PenOf(object.line));
@@ -281,7 +272,7 @@ void DrawingPainter::PaintDecorations(QPainter& painter, const PaintRequest& req
   const auto isPainted = [&](int number) { return std::binary_search(painted.begin(), painted.end(), number); };
   if (drawing_.IsNumber(request.hovered) && isPainted(request.hovered)) {
     const DrawingObject& object = drawing_.Object(request.hovered);
-    if ((object.hotSpot & kHotSpotHighlight) != 0 && object.highlight) {
+    if (ShowsHoverHighlight(object)) {
       QPen halo(QColor(51, 153, 255, 120), kHighlightWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
       halo.setCosmetic(true);
       painter.setPen(halo);
@@ -295,7 +286,7 @@ void DrawingPainter::PaintDecorations(QPainter& painter, const PaintRequest& req
   for (const int number : painted) {
     const DrawingObject& object = drawing_.Object(number);
     if (object.selected) {
-      PaintHandles(painter, request.transform.DeviceRect(SelectionBoxOf(object)));
+      PaintHandles(painter, request.transform.DeviceRect(SelectionFrameOf(object)));
     }
   }
 }

@@ -5,6 +5,7 @@
 
 #include <QRectF>
 
+class QFont;
 class QPainter;
 
 namespace canvas {
@@ -47,6 +48,8 @@ public:
   // Paints one object in logical units: the painter's transform maps them
   // to the device.
   static void PaintObject(QPainter& painter, const DrawingObject& object);
+  // The font a text object is painted with, sized in logical units.
+  static QFont TextFont(const TextAttributes& text);
 
 private:
   void PaintBackground(QPainter& painter, const PaintRequest& request) const;

@@ -1,16 +1,25 @@
 #include "canvas/DrawingView.h"
 
 #include "canvas/DrawingControl.h"
+#include "canvas/DrawingPainter.h"
+#include "canvas/ViewInteraction.h"
 
 #include <QEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
 namespace canvas {
 
-DrawingView::DrawingView(DrawingControl& control, QWidget* parent) : QWidget(parent), control_(control) {
+DrawingView::DrawingView(DrawingControl& control, QWidget* parent)
+    : QWidget(parent), control_(control), interaction_(std::make_unique<ViewInteraction>(control, *this)) {
+  setMouseTracking(true);
+  setFocusPolicy(Qt::StrongFocus);
   Attach(parent);
 }
+
+DrawingView::~DrawingView() = default;
 
 void DrawingView::Attach(QWidget* parent) {
   if (parentWidget() != nullptr) {
@@ -30,14 +39,44 @@ void DrawingView::FillParent() {
   control_.SetClientSize(size());
 }
 
+void DrawingView::UpdateArea(const Box& logicalArea) {
+  const double margin = DrawingPainter::kDecorationMargin + 2;
+  const QRectF area = control_.Transform().DeviceRect(logicalArea).adjusted(-margin, -margin, margin, margin);
+  update(area.toAlignedRect().intersected(rect()));
+}
+
+void DrawingView::EditModeChanged() { interaction_->EditModeChanged(); }
+
+void DrawingView::AbandonInteraction() { interaction_->Abandon(); }
+
 void DrawingView::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   control_.PaintClient(painter, event->rect());
+  interaction_->Paint(painter);
 }
 
 void DrawingView::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   control_.SetClientSize(size());
+}
+
+void DrawingView::mousePressEvent(QMouseEvent* event) { interaction_->Press(*event); }
+
+void DrawingView::mouseDoubleClickEvent(QMouseEvent* event) { interaction_->DoubleClick(*event); }
+
+void DrawingView::mouseMoveEvent(QMouseEvent* event) { interaction_->Move(*event); }
+
+void DrawingView::mouseReleaseEvent(QMouseEvent* event) { interaction_->Release(*event); }
+
+void DrawingView::leaveEvent(QEvent* event) {
+  interaction_->Leave();
+  QWidget::leaveEvent(event);
+}
+
+void DrawingView::keyPressEvent(QKeyEvent* event) {
+  if (!interaction_->Key(*event)) {
+    QWidget::keyPressEvent(event);
+  }
 }
 
 bool DrawingView::eventFilter(QObject* watched, QEvent* event) {

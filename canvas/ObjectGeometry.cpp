@@ -250,6 +250,18 @@ bool HitsShape(const DrawingObject& object, Point p, double tolerance) {
   return HitsBoxKind(object, Turned(p, object.box.Centre(), -object.rotation), reach);
 }
 
+Box SelectionFrameOf(const DrawingObject& object) {
+  return object.rotation != 0 && !IsPointKind(object.kind) ? ExtentOf(object) : object.box;
+}
+
+Geometry GeometryOf(const DrawingObject& object) { return {object.box, object.points, object.rotation}; }
+
+void SetGeometry(DrawingObject& object, const Geometry& geometry) {
+  object.box = geometry.box;
+  object.points = geometry.points;
+  object.rotation = geometry.rotation;
+}
+
 void Translate(DrawingObject& object, double dx, double dy) {
   object.box = {object.box.left + dx, object.box.top + dy, object.box.right + dx, object.box.bottom + dy};
   for (Point& p : object.points) {

@@ -42,6 +42,21 @@ QPainterPath ShapePathOf(const DrawingObject& object);
 // shape is hit on its outline only; a text object anywhere in its box.
 bool HitsShape(const DrawingObject& object, Point p, double tolerance);
 
+// The box that selection handles frame: the object's box, or for a turned
+// box kind the extent of the turned shape.
+Box SelectionFrameOf(const DrawingObject& object);
+
+// Where an object lies and what shape it has: what moving and resizing
+// change, and all that undoing them restores.
+struct Geometry {
+  Box box;
+  std::vector<Point> points;
+  double rotation = 0;
+  friend bool operator==(const Geometry&, const Geometry&) = default;
+};
+Geometry GeometryOf(const DrawingObject& object);
+void SetGeometry(DrawingObject& object, const Geometry& geometry);
+
 void Translate(DrawingObject& object, double dx, double dy);
 // Maps the object proportionally from one box to another; a side of zero
 // length lands in the middle of the new one.

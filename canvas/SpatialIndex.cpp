@@ -47,7 +47,7 @@ void SpatialIndex::Append(const Box& extent) {
     stale_ = true;
     return;
   }
-  Insert(static_cast<std::uint32_t>(extents_.size() - 1), extent);
+  GridInsert(static_cast<std::uint32_t>(extents_.size() - 1), extent);
 }
 
 void SpatialIndex::Update(std::size_t item, const Box& extent) {
@@ -60,8 +60,8 @@ void SpatialIndex::Update(std::size_t item, const Box& extent) {
     stale_ = true;
     return;
   }
-  Remove(static_cast<std::uint32_t>(item), old);
-  Insert(static_cast<std::uint32_t>(item), extent);
+  GridRemove(static_cast<std::uint32_t>(item), old);
+  GridInsert(static_cast<std::uint32_t>(item), extent);
 }
 
 void SpatialIndex::Erase(std::size_t item) {
@@ -87,9 +87,14 @@ SpatialIndex::CellRange SpatialIndex::CellsOf(const Box& extent) const {
           cell(extent.bottom - gridBox_.top, cellHeight_, cellsY_)};
 }
 
-void SpatialIndex::Insert(std::uint32_t item, const Box& extent) const { Place(item, extent, InsertSorted); }
+void SpatialIndex::Insert(std::size_t item, const Box& extent) {
+  extents_.insert(extents_.begin() + static_cast<std::ptrdiff_t>(item), extent);
+  stale_ = true;
+}
 
-void SpatialIndex::Remove(std::uint32_t item, const Box& extent) const { Place(item, extent, EraseSorted); }
+void SpatialIndex::GridInsert(std::uint32_t item, const Box& extent) const { Place(item, extent, InsertSorted); }
+
+void SpatialIndex::GridRemove(std::uint32_t item, const Box& extent) const { Place(item, extent, EraseSorted); }
 
 void SpatialIndex::Place(std::uint32_t item, const Box& extent,
                          void (*edit)(std::vector<std::uint32_t>&, std::uint32_t)) const {
@@ -136,7 +141,7 @@ void SpatialIndex::Rebuild() const {
   cellHeight_ = height / static_cast<double>(cellsY_);
   cells_.resize(cellsX_ * cellsY_);
   for (std::size_t item = 0; item < extents_.size(); ++item) {
-    Insert(static_cast<std::uint32_t>(item), extents_[item]);
+    GridInsert(static_cast<std::uint32_t>(item), extents_[item]);
   }
 }
 

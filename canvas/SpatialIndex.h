@@ -23,6 +23,8 @@ public:
   void Update(std::size_t item, const Box& extent);
   // Later items move down by one.
   void Erase(std::size_t item);
+  // Later items move up by one.
+  void Insert(std::size_t item, const Box& extent);
 
   std::size_t Size() const { return extents_.size(); }
   const Box& Extent(std::size_t item) const { return extents_[item]; }
@@ -39,8 +41,8 @@ private:
   void Rebuild() const;
   bool Covers(const Box& extent) const;
   CellRange CellsOf(const Box& extent) const;
-  void Insert(std::uint32_t item, const Box& extent) const;
-  void Remove(std::uint32_t item, const Box& extent) const;
+  void GridInsert(std::uint32_t item, const Box& extent) const;
+  void GridRemove(std::uint32_t item, const Box& extent) const;
   // Applies edit to the item's entry in every cell its extent covers, or in
   // the list of large items.
   void Place(std::uint32_t item, const Box& extent, void (*edit)(std::vector<std::uint32_t>&, std::uint32_t)) const;

@@ -1,54 +1,12 @@
 #include "ControlDriver.h"
-
-#include "platform/ole/ComObject.h"
-#include "platform/ole/EventSink.h"
+#include "RecordingSink.h"
 
 #include <gtest/gtest.h>
-
-#include <functional>
 
 namespace canvas {
 namespace {
 
 using namespace canvas::driver;
-
-struct FiredEvent {
-  ole::DISPID id;
-  std::string name;
-  std::vector<std::int32_t> parameters;
-};
-
-// Records the events and runs a callback inside each delivery, as the
-// container's event callback does.
-class RecordingSink final : public ole::ComObject<RecordingSink, ole::IEventSink> {
-public:
-  ole::HRESULT QueryInterface(const ole::IID& iid, void** object) override {
-    if (iid == ole::IID_IUnknown || iid == ole::IID_IEventSink) {
-      AddRef();
-      *object = static_cast<ole::IEventSink*>(this);
-      return ole::S_OK;
-    }
-    *object = nullptr;
-    return ole::E_NOINTERFACE;
-  }
-
-  ole::HRESULT FireEvent(ole::DISPID event, const ole::OLECHAR* name, ole::DISPPARAMS* params) override {
-    FiredEvent fired{event, ole::Utf8FromUtf16(name), {}};
-    for (std::uint32_t i = params->cArgs; i-- > 0;) {
-      ole::VariantHolder number;
-      ole::VariantChangeType(number.get(), &params->rgvarg[i], ole::VT_I4);
-      fired.parameters.push_back(number->lVal);
-    }
-    events.push_back(fired);
-    if (during) {
-      during(fired);
-    }
-    return ole::S_OK;
-  }
-
-  std::vector<FiredEvent> events;
-  std::function<void(const FiredEvent&)> during;
-};
 
 class ControlEventsTest : public testing::Test {
 protected:
@@ -124,11 +82,7 @@ TEST_P(EventMaskTest, FiresOnlyWhatTheMaskLetsThrough) {
   Control().ReportMouseButton(MouseTransition::Up, 2, 1, {12, 22});
   Control().ReportHotSpot(1, HotSpotTransition::Entered);
   EXPECT_TRUE(Control().ReportHit(1, {130, 250})) << "a click hot spot takes the press, masked or not";
-  std::vector<std::string> fired;
-  for (const FiredEvent& event : sink_->events) {
-    fired.push_back(event.name);
-  }
-  EXPECT_EQ(fired, GetParam().fired);
+  EXPECT_EQ(sink_->Names(), GetParam().fired);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -1,0 +1,112 @@
+#include "canvas/ReshapeGesture.h"
+
+#include "canvas/DrawingControl.h"
+
+#include "platform/system/SystemParameters.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+namespace canvas {
+
+namespace {
+
+bool FullWindowDrag() {
+  std::int32_t on = 1;
+  sys::SystemParametersInfo(sys::SPI_GETDRAGFULLWINDOWS, 0, &on, 0);
+  return on != 0;
+}
+
+} // namespace
+
+std::unique_ptr<Gesture> ReshapeGesture::Moving(DrawingControl& control, const std::vector<int>& numbers, Point at) {
+  return std::unique_ptr<Gesture>(new ReshapeGesture(
+      control, numbers, at, [](DrawingObject& object, double dx, double dy) { Translate(object, dx, dy); },
+      Qt::SizeAllCursor));
+}
+
+std::unique_ptr<Gesture> ReshapeGesture::Resizing(DrawingControl& control, int number, Handle handle, Point at) {
+  return std::unique_ptr<Gesture>(new ReshapeGesture(
+      control, {number}, at,
+      [handle](DrawingObject& object, double dx, double dy) {
+        const Box frame = SelectionFrameOf(object);
+        MapBetweenBoxes(object, frame, ResizedFrame(frame, handle, dx, dy));
+      },
+      HandleCursor(handle)));
+}
+
+ReshapeGesture::ReshapeGesture(DrawingControl& control, const std::vector<int>& numbers, Point at, Reshape reshape,
+                               Qt::CursorShape cursor)
+    : control_(control), anchor_(at), reshape_(std::move(reshape)), cursor_(cursor), live_(FullWindowDrag()) {
+  items_.reserve(numbers.size());
+  for (const int number : numbers) {
+    const DrawingObject& object = control.GetDrawing().Object(number);
+    items_.push_back({number, object, object});
+  }
+}
+
+void ReshapeGesture::Move(Point at, bool) {
+  dragged_ = dragged_ || BeyondClickSlop(control_.Transform(), anchor_, at);
+  if (!dragged_) {
+    return;
+  }
+  for (Item& item : items_) {
+    SetGeometry(item.now, GeometryOf(item.start));
+    reshape_(item.now, at.x - anchor_.x, at.y - anchor_.y);
+    if (live_) {
+      ShowLive(item, item.now);
+    }
+  }
+}
+
+void ReshapeGesture::Finish() {
+  std::vector<GeometryChange> changes;
+  for (const Item& item : items_) {
+    Geometry after = GeometryOf(item.now);
+    Geometry before = GeometryOf(item.start);
+    if (after != before) {
+      changes.push_back({item.number, std::move(before), std::move(after)});
+    }
+  }
+  control_.History().Reshape(std::move(changes));
+}
+
+void ReshapeGesture::Cancel() {
+  if (live_) {
+    for (const Item& item : items_) {
+      ShowLive(item, item.start);
+    }
+  }
+}
+
+void ReshapeGesture::ShowLive(const Item& item, const DrawingObject& shape) {
+  control_.EditObject(item.number, [&](DrawingObject& o) { SetGeometry(o, GeometryOf(shape)); });
+}
+
+void ReshapeGesture::Paint(QPainter& painter, const ViewTransform& transform) const {
+  if (live_ || !dragged_) {
+    return;
+  }
+  QPen pen(Qt::black, 0, Qt::DashLine);
+  painter.save();
+  painter.setPen(pen);
+  painter.setBrush(Qt::NoBrush);
+  const QTransform matrix = transform.Matrix();
+  for (const Item& item : items_) {
+    painter.drawPath(matrix.map(ShapePathOf(item.now)));
+  }
+  painter.restore();
+}
+
+std::vector<Box> ReshapeGesture::Areas() const {
+  std::vector<Box> areas;
+  if (!live_ && dragged_) {
+    areas.reserve(items_.size());
+    for (const Item& item : items_) {
+      areas.push_back(ExtentOf(item.now));
+    }
+  }
+  return areas;
+}
+
+} // namespace canvas
