@@ -113,7 +113,7 @@ TEST(ControlEventLoad, EveryKeptEventIsHandledOnceInFiringOrder) {
         QCoreApplication::processEvents();
       }
     }
-    QTRY_VERIFY_WITH_TIMEOUT(EventMessageQueue.empty(), 120000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return EventMessageQueue.empty(); }, 120000));
     QCoreApplication::processEvents();
     EXPECT_TRUE(s.Boxes().empty());
   });

@@ -5,6 +5,7 @@
 #include "platform/container/OleContainer.h"
 #include "platform/ole/ClassRegistry.h"
 #include "platform/window/ProgramFolders.h"
+#include "tests/support/Eventually.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -88,13 +89,13 @@ TEST(MainWindow, TheCheckBoxSwitchesSelectMoveAndResizeModeOnAndOff) {
 
     DrawingControl.EditMode(4, kWrite);
     QTest::mouseClick(box, Qt::LeftButton);
-    QTRY_COMPARE(DrawingControl.EditMode(0, kRead), 11);
+    EXPECT_EVENTUALLY_EQ(DrawingControl.EditMode(0, kRead), 11);
     EXPECT_EQ(s.Locals().checkBoxValue, 1);
     EXPECT_EQ(DrawingControl.Text("", kRead), "Use the mouse to select, move or resize objects");
     EXPECT_EQ(DrawingControl.Current(0, kRead), 1);
 
     QTest::mouseClick(box, Qt::LeftButton);
-    QTRY_COMPARE(DrawingControl.EditMode(0, kRead), 0);
+    EXPECT_EVENTUALLY_EQ(DrawingControl.EditMode(0, kRead), 0);
     EXPECT_EQ(s.Locals().checkBoxValue, 0);
     EXPECT_EQ(DrawingControl.Text("", kRead), "Use the mouse to select, move or resize objects");
   });

@@ -6,6 +6,7 @@
 #include "platform/ole/SafeArray.h"
 #include "platform/ole/Variant.h"
 #include "platform/window/ProgramFolders.h"
+#include "tests/support/Eventually.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>
@@ -148,6 +149,6 @@ void MainWindowSession::Click(QPoint pixel, Qt::MouseButton button) {
   Release(pixel, button);
 }
 
-void MainWindowSession::SettleEvents() { QTRY_VERIFY(EventMessageQueue.empty()); }
+void MainWindowSession::SettleEvents() { EXPECT_EVENTUALLY_TRUE(EventMessageQueue.empty()); }
 
 } // namespace apptest

@@ -59,7 +59,7 @@ protected:
 
 TEST_F(ProgramTest, SwitchesFullWindowDragOffWhileItRunsAndLeavesOnlyTheIniBookkeeping) {
   Start();
-  QTRY_VERIFY_WITH_TIMEOUT(MainWindowOpen(), 30000);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return MainWindowOpen(); }, 30000));
   EXPECT_TRUE(Read(SettingsFile()).contains("DragFullWindows=0"));
   EXPECT_FALSE(QFile::exists(IniFile()));
 
@@ -72,7 +72,7 @@ TEST_F(ProgramTest, LeavesFullWindowDragAloneWhenItWasOff) {
   WriteSettings("[Desktop]\nDragFullWindows=0\n");
   const QDateTime written = QFileInfo(SettingsFile()).lastModified();
   Start();
-  QTRY_VERIFY_WITH_TIMEOUT(MainWindowOpen(), 30000);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return MainWindowOpen(); }, 30000));
   TerminateAndWait();
   EXPECT_EQ(Read(SettingsFile()), "[Desktop]\nDragFullWindows=0\n");
   EXPECT_EQ(QFileInfo(SettingsFile()).lastModified(), written);

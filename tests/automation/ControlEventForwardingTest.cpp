@@ -6,6 +6,7 @@
 #include "tests/support/controls/RecordingControl.h"
 #include "tests/support/controls/ScopedControlFactory.h"
 #include "tests/window/WindowTestSupport.h"
+#include "tests/support/Eventually.h"
 
 #include <QTest>
 
@@ -73,7 +74,7 @@ protected:
       MainWindowThread = window::CurrentThreadNumber();
       fire();
       const std::size_t queued = EventMessageQueue.size();
-      QTRY_COMPARE(running.windowEvents.size(), queued);
+      EXPECT_EVENTUALLY_EQ(running.windowEvents.size(), queued);
       running.GetWindow().RequestClose();
     };
     window::testing::LoopWatchdog watchdog;
