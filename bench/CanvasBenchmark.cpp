@@ -1,9 +1,16 @@
-// The drawing control's painting, hit testing and drawing file, against Qt's
-// own scene of the same shapes: each BM_Canvas_ case that has a BM_QtPeer_
-// counterpart aims at a time at or below it in the same run.
+// The drawing control's painting, hit testing, drawing file and mouse
+// handling, against Qt's own scene of the same shapes: each BM_Canvas_ case
+// that has a BM_QtPeer_ counterpart aims at a time at or below it in the
+// same run.
+#include "canvas/DrawingControl.h"
 #include "canvas/DrawingPainter.h"
 #include "canvas/PictureFile.h"
 #include "canvas/QtConversions.h"
+
+#include "platform/ole/ComPtr.h"
+#include "platform/ole/ControlView.h"
+#include "platform/ole/Variant.h"
+#include "platform/system/SystemParameters.h"
 
 #include <QApplication>
 #include <QGraphicsEllipseItem>
@@ -14,9 +21,11 @@
 #include <QGraphicsScene>
 #include <QGraphicsSimpleTextItem>
 #include <QImage>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QTemporaryDir>
+#include <QWidget>
 
 #include <benchmark/benchmark.h>
 
@@ -191,6 +200,152 @@ void BM_Canvas_SaveLoad(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_Canvas_SaveLoad)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// Counts the events a control fires.
+class CountingSink final : public ole::ComObject<CountingSink, ole::IEventSink> {
+public:
+  ole::HRESULT QueryInterface(const ole::IID& iid, void** object) override {
+    *object = iid == ole::IID_IUnknown || iid == ole::IID_IEventSink ? static_cast<ole::IEventSink*>(this) : nullptr;
+    if (*object == nullptr) {
+      return ole::E_NOINTERFACE;
+    }
+    AddRef();
+    return ole::S_OK;
+  }
+  ole::HRESULT FireEvent(ole::DISPID, const ole::OLECHAR*, ole::DISPPARAMS*) override {
+    ++fired;
+    return ole::S_OK;
+  }
+  std::int64_t fired = 0;
+};
+
+// A control with the objects, shown in a window of the given size at one
+// pixel a unit, firing every event into a counting sink, with the system
+// settings in a folder of its own.
+class ShownControl {
+public:
+  ShownControl(const std::vector<DrawingObject>& objects, int pageSide, QSize window) {
+    qputenv("XDG_CONFIG_HOME", settings_.path().toUtf8());
+    sys::SystemParametersInfo(sys::SPI_SETDRAGFULLWINDOWS, 1, nullptr, sys::SPIF_UPDATEINIFILE);
+    canvas::CreateDrawingControl(ole::IID_IDispatch, dispatch_.ReceiveVoid());
+    ole::ComPtr<ole::IEventSource> source;
+    dispatch_->QueryInterface(ole::IID_IEventSource, source.ReceiveVoid());
+    source->Advise(&sink_);
+    for (const auto& [name, value] : {std::pair{"AutoScale", 0}, std::pair{"PicWidth", pageSide},
+                                     std::pair{"PicHeight", pageSide}, std::pair{"EventMask", 51},
+                                     std::pair{"HotSpots", 1}}) {
+      Put(name, value);
+    }
+    for (const DrawingObject& object : objects) {
+      Control().AddObject(object, false);
+    }
+    dispatch_->QueryInterface(ole::IID_IControlView, view_.ReceiveVoid());
+    slot_.resize(window);
+    view_->ShowView(&slot_);
+    slot_.show();
+    QCoreApplication::processEvents();
+  }
+  ~ShownControl() {
+    view_->CloseView();
+    ole::ComPtr<ole::IEventSource> source;
+    dispatch_->QueryInterface(ole::IID_IEventSource, source.ReceiveVoid());
+    source->Advise(nullptr);
+  }
+
+  canvas::DrawingControl& Control() { return *static_cast<canvas::DrawingControl*>(dispatch_.get()); }
+  QWidget& View() { return *slot_.findChild<QWidget*>(); }
+  std::int64_t Fired() const { return sink_.fired; }
+
+  void Put(const char* name, std::int32_t value) {
+    const std::u16string wide = ole::Utf16FromUtf8(name);
+    const ole::OLECHAR* names[] = {wide.c_str()};
+    ole::DISPID id = ole::DISPID_UNKNOWN;
+    dispatch_->GetIDsOfNames(ole::IID_NULL, names, 1, ole::LOCALE_SYSTEM_DEFAULT, &id);
+    ole::VARIANT argument = ole::MakeI4(value);
+    ole::DISPID named = ole::DISPID_PROPERTYPUT;
+    ole::DISPPARAMS params{&argument, &named, 1, 1};
+    dispatch_->Invoke(id, ole::IID_NULL, ole::LOCALE_SYSTEM_DEFAULT, ole::DISPATCH_PROPERTYPUT, &params, nullptr,
+                      nullptr, nullptr);
+  }
+
+  void Mouse(QEvent::Type type, QPointF at, Qt::MouseButtons held) {
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, at, View().mapToGlobal(at), button, held, Qt::NoModifier);
+    QCoreApplication::sendEvent(&View(), &event);
+  }
+
+private:
+  QTemporaryDir settings_;
+  ole::ComPtr<ole::IDispatch> dispatch_;
+  ole::ComPtr<ole::IControlView> view_;
+  CountingSink sink_;
+  QWidget slot_;
+};
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+public:
+  explicit PaintCounter(QWidget& widget) { widget.installEventFilter(this); }
+  std::int64_t count = 0;
+
+protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    count += event->type() == QEvent::Paint ? 1 : 0;
+    return false;
+  }
+};
+
+// One mouse move from one hot spot straight onto another, among 100,000
+// objects that all have hot-spot events and highlights: the lookup, the
+// leave and enter events, and the repaint of the two highlights, which the
+// event loop then carries out.
+void BM_Canvas_HoverMove(benchmark::State& state) {
+  std::vector<DrawingObject> objects = MixedObjects(static_cast<int>(state.range(0)), kHitSide, kHitSide);
+  for (DrawingObject& object : objects) {
+    object.hotSpot = canvas::kHotSpotEvents | canvas::kHotSpotHandCursor | canvas::kHotSpotHighlight;
+  }
+  ShownControl shown(objects, kHitSide, QSize(1200, 800));
+  std::vector<QPointF> over;
+  for (int y = 20; y < 800 && over.size() < 2; y += 7) {
+    for (int x = 20; x < 1200 && over.size() < 2; x += 7) {
+      const int number = shown.Control().ObjectAt({double(x), double(y)});
+      if (number != 0 && (over.empty() || shown.Control().ObjectAt({over[0].x(), over[0].y()}) != number)) {
+        over.emplace_back(x, y);
+      }
+    }
+  }
+  PaintCounter paints(shown.View());
+  std::size_t next = 0;
+  for (auto _ : state) {
+    shown.Mouse(QEvent::MouseMove, over[next++ % 2], Qt::NoButton);
+    QCoreApplication::processEvents();
+  }
+  state.counters["events"] = benchmark::Counter(double(shown.Fired()), benchmark::Counter::kAvgIterations);
+  state.counters["paints"] = benchmark::Counter(double(paints.count), benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_Canvas_HoverMove)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+// One step of dragging a selection of 1,000 objects with the objects shown
+// live: each is moved and the area it left and the area it now covers
+// are marked for repainting.
+void BM_Canvas_DragMove(benchmark::State& state) {
+  std::vector<DrawingObject> objects = MixedObjects(static_cast<int>(state.range(0)), kWidth, kHeight);
+  for (DrawingObject& object : objects) {
+    object.selected = true;
+  }
+  ShownControl shown(objects, kWidth, QSize(kWidth, kHeight));
+  shown.Put("EditMode", canvas::kEditSelectMoveResize);
+  const int grabbed = shown.Control().GetDrawing().Count();
+  const Point centre = shown.Control().GetDrawing().Object(grabbed).box.Centre();
+  const QPointF from(centre.x, centre.y);
+  shown.Mouse(QEvent::MouseButtonPress, from, Qt::LeftButton);
+  std::size_t next = 0;
+  for (auto _ : state) {
+    shown.Mouse(QEvent::MouseMove, from + QPointF(10.0 + double(next++ % 2) * 10, 5), Qt::LeftButton);
+  }
+  shown.Mouse(QEvent::MouseButtonRelease, from, Qt::NoButton);
+}
+BENCHMARK(BM_Canvas_DragMove)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

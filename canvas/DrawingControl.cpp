@@ -210,7 +210,9 @@ void DrawingControl::RemoveObject(int number) {
   }
 }
 
-void DrawingControl::Invalidate(const Box& logicalArea) {
+void DrawingControl::Invalidate(const Box& logicalArea) { Invalidate(std::vector<Box>{logicalArea}); }
+
+void DrawingControl::Invalidate(const std::vector<Box>& logicalAreas) {
   if (view_ == nullptr) {
     return;
   }
@@ -218,7 +220,7 @@ void DrawingControl::Invalidate(const Box& logicalArea) {
     repaintHeld_ = true;
     return;
   }
-  view_->UpdateArea(logicalArea);
+  view_->UpdateAreas(logicalAreas);
 }
 
 void DrawingControl::InvalidateAll() {

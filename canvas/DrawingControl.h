@@ -129,7 +129,19 @@ public:
   void EditObject(int number, Change&& change) {
     Invalidate(drawing_.Edit(number, std::forward<Change>(change)));
   }
+  // Changes several objects, the i-th through change(DrawingObject&, i),
+  // and repaints them together.
+  template <typename Change>
+  void EditObjects(const std::vector<int>& numbers, Change&& change) {
+    std::vector<Box> areas;
+    areas.reserve(numbers.size());
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+      areas.push_back(drawing_.Edit(numbers[i], [&](DrawingObject& o) { change(o, i); }));
+    }
+    Invalidate(areas);
+  }
   void Invalidate(const Box& logicalArea);
+  void Invalidate(const std::vector<Box>& logicalAreas);
   void InvalidateAll();
 
   // The person's edits, for undo and redo.

@@ -45,6 +45,21 @@ void DrawingView::UpdateArea(const Box& logicalArea) {
   update(area.toAlignedRect().intersected(rect()));
 }
 
+void DrawingView::UpdateAreas(const std::vector<Box>& logicalAreas) {
+  constexpr std::size_t kMaxSeparateAreas = 32;
+  if (logicalAreas.size() <= kMaxSeparateAreas) {
+    for (const Box& area : logicalAreas) {
+      UpdateArea(area);
+    }
+    return;
+  }
+  Box all = logicalAreas.front();
+  for (const Box& area : logicalAreas) {
+    all = all.United(area);
+  }
+  UpdateArea(all);
+}
+
 void DrawingView::EditModeChanged() { interaction_->EditModeChanged(); }
 
 void DrawingView::AbandonInteraction() { interaction_->Abandon(); }

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <vector>
 
 namespace canvas {
 
@@ -26,6 +27,10 @@ public:
   // Repaints the pixels that show a logical area, with room for the hover
   // highlight and the selection handles around it.
   void UpdateArea(const Box& logicalArea);
+  // The same for several areas: each on its own while they are few, else
+  // the box around them all, which is far cheaper to track than a region
+  // of many pieces.
+  void UpdateAreas(const std::vector<Box>& logicalAreas);
   // See ViewInteraction.
   void EditModeChanged();
   void AbandonInteraction();

@@ -84,7 +84,11 @@ private:
 class GeometryStep final : public Step {
 public:
   GeometryStep(EditHistory& history, DrawingControl& control, std::vector<GeometryChange> changes)
-      : Step(history, control), changes_(std::move(changes)) {}
+      : Step(history, control), changes_(std::move(changes)) {
+    for (const GeometryChange& change : changes_) {
+      numbers_.push_back(change.number);
+    }
+  }
 
 protected:
   bool Fits() const override {
@@ -98,14 +102,16 @@ protected:
   }
 
   void Flip() override {
-    for (GeometryChange& change : changes_) {
-      control().EditObject(change.number, [&](DrawingObject& o) { SetGeometry(o, change.after); });
+    control().EditObjects(numbers_, [&](DrawingObject& o, std::size_t i) {
+      GeometryChange& change = changes_[i];
+      SetGeometry(o, change.after);
       std::swap(change.before, change.after);
-    }
+    });
   }
 
 private:
   std::vector<GeometryChange> changes_;
+  std::vector<int> numbers_;
 };
 
 class TextStep final : public Step {

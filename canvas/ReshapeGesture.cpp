@@ -37,11 +37,11 @@ std::unique_ptr<Gesture> ReshapeGesture::Resizing(DrawingControl& control, int n
 
 ReshapeGesture::ReshapeGesture(DrawingControl& control, const std::vector<int>& numbers, Point at, Reshape reshape,
                                Qt::CursorShape cursor)
-    : control_(control), anchor_(at), reshape_(std::move(reshape)), cursor_(cursor), live_(FullWindowDrag()) {
+    : control_(control), numbers_(numbers), anchor_(at), reshape_(std::move(reshape)), cursor_(cursor), live_(FullWindowDrag()) {
   items_.reserve(numbers.size());
   for (const int number : numbers) {
     const DrawingObject& object = control.GetDrawing().Object(number);
-    items_.push_back({number, object, object});
+    items_.push_back({object, object});
   }
 }
 
@@ -53,19 +53,19 @@ void ReshapeGesture::Move(Point at, bool) {
   for (Item& item : items_) {
     SetGeometry(item.now, GeometryOf(item.start));
     reshape_(item.now, at.x - anchor_.x, at.y - anchor_.y);
-    if (live_) {
-      ShowLive(item, item.now);
-    }
+  }
+  if (live_) {
+    ShowLive(&Item::now);
   }
 }
 
 void ReshapeGesture::Finish() {
   std::vector<GeometryChange> changes;
-  for (const Item& item : items_) {
-    Geometry after = GeometryOf(item.now);
-    Geometry before = GeometryOf(item.start);
+  for (std::size_t i = 0; i < items_.size(); ++i) {
+    Geometry after = GeometryOf(items_[i].now);
+    Geometry before = GeometryOf(items_[i].start);
     if (after != before) {
-      changes.push_back({item.number, std::move(before), std::move(after)});
+      changes.push_back({numbers_[i], std::move(before), std::move(after)});
     }
   }
   control_.History().Reshape(std::move(changes));
@@ -73,14 +73,12 @@ void ReshapeGesture::Finish() {
 
 void ReshapeGesture::Cancel() {
   if (live_) {
-    for (const Item& item : items_) {
-      ShowLive(item, item.start);
-    }
+    ShowLive(&Item::start);
   }
 }
 
-void ReshapeGesture::ShowLive(const Item& item, const DrawingObject& shape) {
-  control_.EditObject(item.number, [&](DrawingObject& o) { SetGeometry(o, GeometryOf(shape)); });
+void ReshapeGesture::ShowLive(DrawingObject Item::*shape) {
+  control_.EditObjects(numbers_, [&](DrawingObject& o, std::size_t i) { SetGeometry(o, GeometryOf(items_[i].*shape)); });
 }
 
 void ReshapeGesture::Paint(QPainter& painter, const ViewTransform& transform) const {

@@ -32,17 +32,19 @@ private:
   // Gives an object, as it was when the drag started, its shape for a
   // drag by (dx, dy).
   using Reshape = std::function<void(DrawingObject& object, double dx, double dy)>;
+  // An object as the drag found it and as it shows now.
   struct Item {
-    int number;
     DrawingObject start;
     DrawingObject now;
   };
 
   ReshapeGesture(DrawingControl& control, const std::vector<int>& numbers, Point at, Reshape reshape,
                  Qt::CursorShape cursor);
-  void ShowLive(const Item& item, const DrawingObject& shape);
+  // Gives the objects in the drawing the items' start or present shape.
+  void ShowLive(DrawingObject Item::*shape);
 
   DrawingControl& control_;
+  std::vector<int> numbers_;
   std::vector<Item> items_;
   Point anchor_;
   Reshape reshape_;

@@ -11,14 +11,16 @@ void RubberBandGesture::Finish() {
     return;
   }
   const Box band = Band();
+  std::vector<int> enclosed;
   for (const int number : control_.GetDrawing().ObjectsMeeting(band)) {
     const DrawingObject& object = control_.GetDrawing().Object(number);
     const Box frame = SelectionFrameOf(object);
     if (!object.selected && control_.Allows(UserEdit::Select, number) && band.Contains({frame.left, frame.top}) &&
         band.Contains({frame.right, frame.bottom})) {
-      control_.EditObject(number, [](DrawingObject& o) { o.selected = true; });
+      enclosed.push_back(number);
     }
   }
+  control_.EditObjects(enclosed, [](DrawingObject& o, std::size_t) { o.selected = true; });
 }
 
 void RubberBandGesture::Paint(QPainter& painter, const ViewTransform& transform) const {

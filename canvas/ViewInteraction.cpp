@@ -18,9 +18,6 @@ namespace canvas {
 
 namespace {
 
-// Beyond this many areas a repaint covers the box around them all, which
-// is cheaper to track than a region of many small pieces.
-constexpr std::size_t kMaxSeparateAreas = 32;
 // How many nudges Shift makes an arrow key take at once.
 constexpr double kShiftNudges = 10;
 
@@ -209,7 +206,7 @@ void ViewInteraction::EditModeChanged() {
 void ViewInteraction::Abandon() {
   EndTextEditing(false);
   if (gesture_ != nullptr) {
-    UpdateAreas(gesture_->Areas());
+    view_.UpdateAreas(gesture_->Areas());
     gesture_.reset();
   }
   RefreshCursor();
@@ -223,7 +220,7 @@ void ViewInteraction::StartGesture(Point at, bool shift) {
     StartSelecting(at, shift);
   }
   if (gesture_ != nullptr) {
-    UpdateAreas(gesture_->Areas());
+    view_.UpdateAreas(gesture_->Areas());
   }
 }
 
@@ -267,26 +264,12 @@ template <typename Step>
 void ViewInteraction::Drive(Step&& step) {
   const std::vector<Box> before = gesture_->Areas();
   const bool over = step();
-  UpdateAreas(before);
+  view_.UpdateAreas(before);
   if (over) {
     gesture_.reset();
   } else if (gesture_ != nullptr) {
-    UpdateAreas(gesture_->Areas());
+    view_.UpdateAreas(gesture_->Areas());
   }
-}
-
-void ViewInteraction::UpdateAreas(const std::vector<Box>& areas) {
-  if (areas.size() <= kMaxSeparateAreas) {
-    for (const Box& area : areas) {
-      view_.UpdateArea(area);
-    }
-    return;
-  }
-  Box all = areas.front();
-  for (const Box& area : areas) {
-    all = all.United(area);
-  }
-  view_.UpdateArea(all);
 }
 
 void ViewInteraction::TrackHover(int under) {
@@ -353,11 +336,13 @@ void ViewInteraction::RefreshCursor() {
 
 void ViewInteraction::SelectOnly(int number) {
   const Drawing& drawing = control_.GetDrawing();
+  std::vector<int> changing;
   for (int each = 1; each <= drawing.Count(); ++each) {
     if (drawing.Object(each).selected != (each == number)) {
-      control_.EditObject(each, [](DrawingObject& o) { o.selected = !o.selected; });
+      changing.push_back(each);
     }
   }
+  control_.EditObjects(changing, [](DrawingObject& o, std::size_t) { o.selected = !o.selected; });
 }
 
 std::vector<int> ViewInteraction::SelectedAllowing(UserEdit edit) const {

@@ -81,7 +81,6 @@ private:
   // ends the gesture, and repaints what the gesture showed and shows.
   template <typename Step>
   void Drive(Step&& step);
-  void UpdateAreas(const std::vector<Box>& areas);
   void TrackHover(int under);
   std::optional<HandleHit> HandleUnderPointer() const;
   Qt::CursorShape CursorAt(Point at) const;

@@ -151,6 +151,16 @@ TEST_F(DrawGestureTest, ShiftKeepsEachSegmentAtAMultipleOf45Degrees) {
   EXPECT_EQ(Drawn1().points, (std::vector<Point>{{100, 100}, {400, 100}, {400, 400}}));
 }
 
+TEST_F(DrawGestureTest, FollowsTheZoomAndTheScrollOffsets) {
+  control_.InvokeId(179, ole::DISPATCH_METHOD, {R8(2)});
+  control_.InvokeId(7, ole::DISPATCH_METHOD, {R8(100)});
+  control_.Set("EditMode", 2);
+  // Half scale zoomed twice: a pixel a unit, from x = 100 on.
+  Drag(QPoint(100, 200), QPoint(300, 250));
+  ASSERT_EQ(Drawn().Count(), 2);
+  EXPECT_EQ(Drawn1().box, (Box{200, 200, 400, 250}));
+}
+
 TEST_F(DrawGestureTest, ChangingTheModeCancelsTheShapeInProgress) {
   control_.Set("EditMode", 8);
   Click(At(100, 100));
