@@ -85,9 +85,22 @@ struct FillAttributes {
 inline constexpr std::int32_t kFillNone = 1;
 inline constexpr std::int32_t kLineNone = 5;
 
+// The drawing's measure: a logical unit is a tenth of a millimetre, so the
+// default page of 1000 units is 10 cm square and, fitted into the demo
+// window's first size, shows at about its size on paper; text of 12 points
+// then reads as 12-point text.
+inline constexpr double kMillimetresPerUnit = 0.1;
+inline constexpr double kMillimetresPerInch = 25.4;
+inline constexpr double kPointsPerInch = 72;
+
+// The height of a font of so many points, in logical units.
+inline constexpr double UnitsForPoints(double points) {
+  return points / kPointsPerInch * kMillimetresPerInch / kMillimetresPerUnit;
+}
+
 // What a text object (kind 10) shows. The font size is in points of
-// 1/72 inch, taking 96 logical units to the inch, so it scales with the
-// view as the rest of the drawing does. The orientation is in tenths of a
+// 1/72 inch of the drawing's measure, so it scales with the view as the
+// rest of the drawing does. The orientation is in tenths of a
 // degree, counterclockwise. Style flags: 1 frame, 2 word wrap inside the
 // box. Alignments: horizontal 0 left, 1 centre, 2 right; vertical 0 top,
 // 1 centre, 2 bottom.

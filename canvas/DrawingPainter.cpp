@@ -18,9 +18,6 @@ namespace canvas {
 
 namespace {
 
-// Logical units per inch for text sizes, and points per inch.
-constexpr double kUnitsPerInch = 96;
-constexpr double kPointsPerInch = 72;
 // The font of a link's label.
 constexpr int kLinkLabelPoints = 10;
 
@@ -58,7 +55,7 @@ int TextFlagsOf(const TextAttributes& text) {
 
 QFont FontOf(const std::string& family, double points, bool bold) {
   QFont font(QString::fromStdString(family));
-  font.setPixelSize(std::max(1, static_cast<int>(std::lround(points * kUnitsPerInch / kPointsPerInch))));
+  font.setPixelSize(std::max(1, static_cast<int>(std::lround(UnitsForPoints(points)))));
   font.setBold(bold);
   return font;
 }

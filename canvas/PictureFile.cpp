@@ -18,8 +18,6 @@ namespace canvas {
 
 namespace {
 
-constexpr double kMillimetresPerInch = 25.4;
-constexpr double kUnitsPerInch = 96;
 // Drawing files larger than this are refused unread.
 constexpr qint64 kMaxDrawingFileBytes = 1LL << 30;
 
@@ -29,11 +27,11 @@ struct PaperSize {
 };
 
 // The area's size on paper in millimetres: from OrigWidth and OrigHeight
-// when they are set, else at 96 logical units to the inch.
+// when they are set, else by the drawing's measure.
 PaperSize PaperSizeOf(const Drawing& drawing, const Box& area) {
   const PictureSettings& picture = drawing.Picture();
   const auto measure = [](double span, double pageSpan, double paper) {
-    return paper > 0 ? span / pageSpan * paper : span * kMillimetresPerInch / kUnitsPerInch;
+    return paper > 0 ? span / pageSpan * paper : span * kMillimetresPerUnit;
   };
   return {measure(area.Width(), picture.picWidth, picture.origWidth),
           measure(area.Height(), picture.picHeight, picture.origHeight)};

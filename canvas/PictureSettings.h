@@ -30,7 +30,7 @@ namespace canvas {
 // OrigWidth and OrigHeight are the page's size on paper in millimetres,
 // used where a picture format has a physical size (the PDF page, the
 // resolution stamped in bitmaps, the size of an SVG); while 0, a logical
-// unit measures 1/96 inch.
+// unit measures a tenth of a millimetre.
 struct PictureSettings {
   std::int32_t picLeft = 0;
   std::int32_t picTop = 0;
