@@ -6,6 +6,7 @@
 #include "platform/ole/SafeArray.h"
 #include "platform/ole/Variant.h"
 #include "platform/window/ProgramFolders.h"
+#include "tests/window/WindowTestSupport.h"
 #include "tests/support/Eventually.h"
 
 #include <QCoreApplication>
@@ -15,23 +16,6 @@
 namespace apptest {
 
 namespace {
-
-// Ends the window's loop if the steps never close it, so that a broken
-// close fails the test instead of hanging it.
-class LoopWatchdog {
-public:
-  LoopWatchdog() {
-    timer_.setSingleShot(true);
-    QObject::connect(&timer_, &QTimer::timeout, [] {
-      ADD_FAILURE() << "the main window did not close";
-      QCoreApplication::exit(1);
-    });
-    timer_.start(60000);
-  }
-
-private:
-  QTimer timer_;
-};
 
 void SendMouse(QWidget* view, QEvent::Type type, QPoint pixel, Qt::MouseButton button, Qt::MouseButtons buttons) {
   QMouseEvent event(type, QPointF(pixel), view->mapToGlobal(QPointF(pixel)), button, buttons, Qt::NoModifier);
@@ -56,7 +40,7 @@ std::uint8_t MainWindowSession::Run(const std::function<void(MainWindowSession&)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.Widget()));
     steps(*this);
   });
-  LoopWatchdog watchdog;
+  window::testing::LoopWatchdog watchdog;
   return controller_.Run();
 }
 
