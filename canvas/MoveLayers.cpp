@@ -49,13 +49,7 @@ void MoveLayers::Moved(Point offset, std::uint64_t before, std::uint64_t after) 
 }
 
 bool MoveLayers::Paint(QPainter& painter, const QRect& area) {
-  if (control_.GetDrawing().Revision() != revision_) {
-    // Something else changed the drawing after the last step, which may
-    // have left the moved objects elsewhere than the move put them.
-    Drop();
-    return false;
-  }
-  if (painter.deviceTransform().type() > QTransform::TxScale) {
+  if (!InStepWithDrawing() || !TakesLayers(painter)) {
     return false;
   }
   const Setting setting = SettingNow(painter);
@@ -80,14 +74,36 @@ bool MoveLayers::Paint(QPainter& painter, const QRect& area) {
   }
   // Where a fresh paint does not cover what lay there before, the spots are
   // left out of the composition, so that they are painted onto that.
+  const DrawingPainter drawingPainter(control_.GetDrawing());
+  const PaintRequest client = control_.ClientPaintRequest(area);
   const QRegion spots = SpotsToPaintAfresh(target);
-  const bool covers = DrawingPainter(control_.GetDrawing()).CoversArea(control_.ClientPaintRequest(area));
-  Compose(painter, covers ? QRegion(target) : QRegion(target) - spots, *shift);
+  Compose(painter, drawingPainter.CoversArea(client) ? QRegion(target) : QRegion(target) - spots, *shift);
   for (const QRect& spot : spots) {
     PaintAfresh(painter, spot);
   }
-  DrawingPainter(control_.GetDrawing()).PaintFrame(painter, control_.ClientPaintRequest(area));
+  drawingPainter.PaintFrame(painter, client);
   return true;
+}
+
+bool MoveLayers::InStepWithDrawing() {
+  const std::uint64_t now = control_.GetDrawing().Revision();
+  if (now == revision_) {
+    return true;
+  }
+  // Something else changed the drawing after the move's last step, which
+  // may have left the moved objects elsewhere than the move put them; while
+  // nothing moves, the layers are simply painted again.
+  Drop();
+  if (!numbers_.empty()) {
+    return false;
+  }
+  revision_ = now;
+  return true;
+}
+
+bool MoveLayers::TakesLayers(const QPainter& painter) {
+  return painter.paintEngine()->type() == QPaintEngine::Raster &&
+         painter.deviceTransform().type() <= QTransform::TxScale;
 }
 
 MoveLayers::Setting MoveLayers::SettingNow(const QPainter& painter) const {
@@ -98,7 +114,7 @@ MoveLayers::Setting MoveLayers::SettingNow(const QPainter& painter) const {
 
 bool MoveLayers::CanShowMovedObjects() const {
   const Drawing& drawing = control_.GetDrawing();
-  return !numbers_.empty() && std::all_of(numbers_.begin(), numbers_.end(), [&](int number) {
+  return std::all_of(numbers_.begin(), numbers_.end(), [&](int number) {
     return drawing.IsNumber(number) && !DrawingPainter::PaintsDevicePattern(drawing.Object(number));
   });
 }
@@ -151,7 +167,9 @@ bool MoveLayers::PaintLayers(const Setting& setting) {
   for (const int number : numbers_) {
     moves_[static_cast<std::size_t>(number)] = true;
   }
-  const int lowest = numbers_.front();
+  // While nothing moves, everything lies under.
+  const bool nothingMoves = numbers_.empty();
+  const int lowest = nothingMoves ? drawing.Count() + 1 : numbers_.front();
   const auto stays = [this](int number) { return !moves_[static_cast<std::size_t>(number)]; };
   const QRect client(QPoint(0, 0), setting.client);
   const QRect device(QPoint(0, 0), setting.device);
@@ -163,7 +181,7 @@ bool MoveLayers::PaintLayers(const Setting& setting) {
   PaintRequest under = LayerRequest(client);
   under.background = true;
   under.objects = [lowest](int number) { return number < lowest; };
-  under.decorations = [](int) { return false; };
+  under.decorations = [nothingMoves](int) { return nothingMoves; };
   PaintLayer(under_, device, under);
 
   const ViewTransform transform = control_.Transform();
@@ -172,7 +190,7 @@ bool MoveLayers::PaintLayers(const Setting& setting) {
   for (const int number : drawing.ObjectsMeeting(transform.LogicalBox(QRectF(client)).Inflated(margin))) {
     const DrawingObject& object = drawing.Object(number);
     const bool decorated = object.selected || (number == setting.hovered && ShowsHoverHighlight(object));
-    if (stays(number) && (number > lowest || decorated)) {
+    if (stays(number) && (number > lowest || (decorated && !nothingMoves))) {
       overItems_.push_back(
           {number, DevicePixels(DrawingPainter::DeviceReach(transform, drawing.Extent(number), decorated))});
     }
@@ -191,25 +209,29 @@ bool MoveLayers::PaintLayers(const Setting& setting) {
 }
 
 bool MoveLayers::PaintMovingLayer() {
+  moving_ = QImage();
+  movingLayerOffset_ = offset_;
+  movingReach_ = movingLayerArea_ = QRect();
+  cut_.clear();
+  if (numbers_.empty()) {
+    return true;
+  }
   const Drawing& drawing = control_.GetDrawing();
   movingExtent_ = drawing.Extent(numbers_.front());
   for (const int number : numbers_) {
     movingExtent_ = movingExtent_.United(drawing.Extent(number));
   }
-  movingLayerOffset_ = offset_;
   movingReach_ = DevicePixels(DrawingPainter::DeviceReach(control_.Transform(), movingExtent_));
   // Room around the device for the objects to come onto it from outside.
   const QSize room = setting_->device / 4;
   const QRect around =
       QRect(QPoint(0, 0), setting_->device).adjusted(-room.width(), -room.height(), room.width(), room.height());
   movingLayerArea_ = movingReach_.intersected(around);
-  cut_.clear();
   for (const int number : numbers_) {
     if (!movingLayerArea_.contains(MovedReach(number))) {
       cut_.push_back(number);
     }
   }
-  moving_ = QImage();
   if (movingLayerArea_.isEmpty()) {
     return true;
   }
@@ -270,6 +292,9 @@ void MoveLayers::Compose(QPainter& painter, const QRegion& target, QPoint shift)
 }
 
 QRegion MoveLayers::SpotsToPaintAfresh(const QRect& target) const {
+  if (numbers_.empty()) {
+    return {};
+  }
   const Drawing& drawing = control_.GetDrawing();
   const ViewTransform transform = control_.Transform();
   const QRect movingNow = DevicePixels(DrawingPainter::DeviceReach(

@@ -20,9 +20,9 @@ namespace canvas {
 class DrawingControl;
 struct PaintRequest;
 
-// The picture of the drawing while the person moves objects with the
-// objects shown live, kept in three layers so that a step of the move
-// composes them instead of painting every object again:
+// The picture of the drawing while the person moves objects, kept in
+// layers so that a step of the move composes them instead of painting every
+// object again. While the objects are shown live, there are three:
 //   under:  the page and the objects below the lowest moved one;
 //   moving: the moved objects with their handles, and the hover highlight
 //           when the hovered object is one of them;
@@ -30,7 +30,8 @@ struct PaintRequest;
 // The layers are painted as the view's own paint device would take them,
 // pixel for pixel, and the moving layer goes down as far from where it was
 // painted as the objects have moved since; the control's frame is painted
-// on top.
+// on top. While only outlines move over the drawing and nothing in it
+// moves, the under layer holds the whole picture.
 //
 // What it shows is what the control paints afresh, up to the rounding of
 // blending one layer onto another:
@@ -54,7 +55,8 @@ public:
   // many, and at least an eighth of those in view.
   static constexpr std::size_t kWorthFrom = 64;
 
-  // The objects that move, as the drawing is when the move starts.
+  // The objects that move, as the drawing is when the move starts; none
+  // while only outlines move.
   MoveLayers(const DrawingControl& control, std::vector<int> numbers);
 
   // The move has put every moved object offset (logical units) from where
@@ -84,6 +86,11 @@ private:
     QRect reach;
   };
 
+  // Whether the layers may stand for the drawing as it is now.
+  bool InStepWithDrawing();
+  // Whether the painter's device takes layers pixel for pixel: a raster
+  // device onto which the view's pixels map without turning.
+  static bool TakesLayers(const QPainter& painter);
   Setting SettingNow(const QPainter& painter) const;
   bool CanShowMovedObjects() const;
   bool WorthPainting(const QRect& area) const;

@@ -23,20 +23,24 @@ std::unique_ptr<Gesture> ReshapeGesture::Moving(DrawingControl& control, const s
   std::unique_ptr<ReshapeGesture> gesture(new ReshapeGesture(
       control, numbers, at, [](DrawingObject& object, double dx, double dy) { Translate(object, dx, dy); },
       Qt::SizeAllCursor));
-  if (gesture->live_) {
-    gesture->layers_ = std::make_unique<MoveLayers>(control, numbers);
-  }
+  // Outlines move over a drawing that stays as it is.
+  gesture->layers_ = std::make_unique<MoveLayers>(control, gesture->live_ ? numbers : std::vector<int>{});
   return gesture;
 }
 
 std::unique_ptr<Gesture> ReshapeGesture::Resizing(DrawingControl& control, int number, Handle handle, Point at) {
-  return std::unique_ptr<Gesture>(new ReshapeGesture(
+  std::unique_ptr<ReshapeGesture> gesture(new ReshapeGesture(
       control, {number}, at,
       [handle](DrawingObject& object, double dx, double dy) {
         const Box frame = SelectionFrameOf(object);
         MapBetweenBoxes(object, frame, ResizedFrame(frame, handle, dx, dy));
       },
       HandleCursor(handle)));
+  // A live resize changes the shape of its object, which no layer can show.
+  if (!gesture->live_) {
+    gesture->layers_ = std::make_unique<MoveLayers>(control, std::vector<int>{});
+  }
+  return gesture;
 }
 
 ReshapeGesture::ReshapeGesture(DrawingControl& control, const std::vector<int>& numbers, Point at, Reshape reshape,

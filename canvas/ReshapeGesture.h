@@ -15,9 +15,10 @@ class DrawingControl;
 // object by dragging a handle of its frame. The drag shows the objects
 // themselves moving when the system's full-window-drag setting is on, and
 // their outlines, with the objects left in place until the release, when it
-// is off; the setting is read as the drag starts. A live move paints from
-// layers of the picture (MoveLayers). The change is one step of the edit
-// history; Esc puts everything back.
+// is off; the setting is read as the drag starts. A live move, and any
+// drag of outlines over the drawing, paints from layers of the picture
+// (MoveLayers). The change is one step of the edit history; Esc puts
+// everything back.
 class ReshapeGesture final : public Gesture {
 public:
   static std::unique_ptr<Gesture> Moving(DrawingControl& control, const std::vector<int>& numbers, Point at);

@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <ostream>
+#include <tuple>
 
 namespace canvas {
 namespace {
@@ -141,6 +142,12 @@ INSTANTIATE_TEST_SUITE_P(
                                   t.control_.Set("BorderStyle", 1);
                                 },
                                 {5, 100, 256}},
+                    PictureCase{"nothing that moves, as while outlines move over the drawing",
+                                [](MoveLayersTest& t) {
+                                  t.Control().SetHoveredObject(134);
+                                  t.Select({2, 132, 140});
+                                },
+                                {}},
                     PictureCase{"objects that come into view from outside it",
                                 [](MoveLayersTest& t) { t.control_.InvokeId(179, ole::DISPATCH_METHOD, {R8(2)}); },
                                 {120, 200, 255},
@@ -155,15 +162,18 @@ struct Interruption {
 
 void PrintTo(const Interruption& i, std::ostream* out) { *out << i.what; }
 
-class MoveLayersInterruptionTest : public MoveLayersTest, public testing::WithParamInterface<Interruption> {};
+// With objects that move, and with none, as while outlines move.
+class MoveLayersInterruptionTest : public MoveLayersTest,
+                                   public testing::WithParamInterface<std::tuple<Interruption, bool>> {};
 
 TEST_P(MoveLayersInterruptionTest, AnyOtherChangeIsShownAtTheNextStep) {
+  const auto& [interruption, objectsMove] = GetParam();
   AddCrowd(Control(), kCrowd);
   Select({11, 49});
-  LiveMove move(Control(), {11, 49});
+  LiveMove move(Control(), objectsMove ? std::vector<int>{11, 49} : std::vector<int>{});
   move.To({20, 10});
   ASSERT_FALSE(FromLayers(move.Layers()).isNull());
-  GetParam().change(*this);
+  interruption.change(*this);
   move.To({40, 20});
   const QImage layered = FromLayers(move.Layers());
   ASSERT_FALSE(layered.isNull());
@@ -172,24 +182,39 @@ TEST_P(MoveLayersInterruptionTest, AnyOtherChangeIsShownAtTheNextStep) {
 
 INSTANTIATE_TEST_SUITE_P(
     Changes, MoveLayersInterruptionTest,
-    testing::Values(
-        Interruption{"an automation write to an object that stays",
-                     [](MoveLayersTest& t) {
-                       t.control_.Set("ObjNumber", 34);
-                       t.control_.Set("FillColor", 0x00FF00);
-                     }},
-        Interruption{"an automation write to a moved object",
-                     [](MoveLayersTest& t) {
-                       t.control_.Set("ObjNumber", 49);
-                       t.control_.Set("FillColor", 0x0000FF);
-                     }},
-        Interruption{"the selection of an object that stays", [](MoveLayersTest& t) { t.Select({34}); }},
-        Interruption{"the hovered object", [](MoveLayersTest& t) { t.Control().SetHoveredObject(34); }},
-        Interruption{"the page's colour", [](MoveLayersTest& t) { t.control_.Set("PicBackColor", 0xC0F0F0); }},
-        Interruption{"the zoom", [](MoveLayersTest& t) { t.control_.InvokeId(179, ole::DISPATCH_METHOD, {R8(1.5)}); }},
-        Interruption{"the scroll offsets",
-                     [](MoveLayersTest& t) { t.control_.InvokeId(7, ole::DISPATCH_METHOD, {R8(100)}); }},
-        Interruption{"the view's size", [](MoveLayersTest& t) { t.Control().SetClientSize({400, 500}); }}));
+    testing::Combine(
+        testing::Values(
+            Interruption{"an automation write to an object that stays",
+                         [](MoveLayersTest& t) {
+                           t.control_.Set("ObjNumber", 34);
+                           t.control_.Set("FillColor", 0x00FF00);
+                         }},
+            Interruption{"an automation write to a moved object",
+                         [](MoveLayersTest& t) {
+                           t.control_.Set("ObjNumber", 49);
+                           t.control_.Set("FillColor", 0x0000FF);
+                         }},
+            Interruption{"the selection of an object that stays", [](MoveLayersTest& t) { t.Select({34}); }},
+            Interruption{"the hovered object", [](MoveLayersTest& t) { t.Control().SetHoveredObject(34); }},
+            Interruption{"the page's colour", [](MoveLayersTest& t) { t.control_.Set("PicBackColor", 0xC0F0F0); }},
+            Interruption{"the zoom",
+                         [](MoveLayersTest& t) { t.control_.InvokeId(179, ole::DISPATCH_METHOD, {R8(1.5)}); }},
+            Interruption{"the scroll offsets",
+                         [](MoveLayersTest& t) { t.control_.InvokeId(7, ole::DISPATCH_METHOD, {R8(100)}); }},
+            Interruption{"the view's size",
+                         [](MoveLayersTest& t) {
+                           t.Control().SetClientSize({400, 500});
+                         }}),
+        testing::Bool()));
+
+TEST_F(MoveLayersTest, WhileNothingMovesAChangeIsShownAtOnce) {
+  AddCrowd(Control(), kCrowd);
+  MoveLayers layers(Control(), {});
+  ASSERT_FALSE(FromLayers(layers).isNull());
+  control_.Set("ObjNumber", 34);
+  control_.Set("FillColor", 0x00FF00);
+  EXPECT_TRUE(PicturesMatch(FromLayers(layers), Fresh()));
+}
 
 TEST_F(MoveLayersTest, AChangeAfterTheLastStepLeavesThePaintingToTheControl) {
   AddCrowd(Control(), kCrowd);
