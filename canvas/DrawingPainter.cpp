@@ -256,22 +256,31 @@ int DrawingPainter::Paint(QPainter& painter, const PaintRequest& request) const 
   }
   painter.setWorldTransform(device);
   PaintDecorations(painter, request, numbers);
-  PaintFrame(painter, request);
+  if (ShowsFrame(request)) {
+    DrawFrame(painter);
+  }
   painter.restore();
   return painted;
 }
 
 void DrawingPainter::PaintFrame(QPainter& painter, const PaintRequest& request) const {
-  if (!request.frame || !request.controlLook || drawing_.Picture().borderStyle != 1) {
-    return;
+  if (ShowsFrame(request)) {
+    painter.save();
+    painter.setClipRect(request.deviceArea, Qt::IntersectClip);
+    DrawFrame(painter);
+    painter.restore();
   }
-  painter.save();
-  painter.setClipRect(request.deviceArea, Qt::IntersectClip);
+}
+
+bool DrawingPainter::ShowsFrame(const PaintRequest& request) const {
+  return request.frame && request.controlLook && drawing_.Picture().borderStyle == 1;
+}
+
+void DrawingPainter::DrawFrame(QPainter& painter) {
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setPen(QPen(Qt::darkGray, 1));
   painter.setBrush(Qt::NoBrush);
   painter.drawRect(QRect(0, 0, painter.device()->width() - 1, painter.device()->height() - 1));
-  painter.restore();
 }
 
 bool DrawingPainter::CoversArea(const PaintRequest& request) const {

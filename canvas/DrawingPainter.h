@@ -79,6 +79,8 @@ public:
 
 private:
   void PaintBackground(QPainter& painter, const PaintRequest& request) const;
+  bool ShowsFrame(const PaintRequest& request) const;
+  static void DrawFrame(QPainter& painter);
   void PaintDecorations(QPainter& painter, const PaintRequest& request, const std::vector<int>& painted) const;
 
   const Drawing& drawing_;
