@@ -53,10 +53,14 @@ int TextFlagsOf(const TextAttributes& text) {
   return flags;
 }
 
+// Text is smoothed in grey, never with coloured subpixels: so it looks the
+// same on the screen as in a picture of the view, which a view may keep to
+// stand for its screen (MoveLayers), and as in exported pictures.
 QFont FontOf(const std::string& family, double points, bool bold) {
   QFont font(QString::fromStdString(family));
   font.setPixelSize(std::max(1, static_cast<int>(std::lround(UnitsForPoints(points)))));
   font.setBold(bold);
+  font.setStyleStrategy(QFont::StyleStrategy(QFont::PreferAntialias | QFont::NoSubpixelAntialias));
   return font;
 }
 
