@@ -221,12 +221,12 @@ public:
 
 // A control with the objects, shown in a window of the given size at one
 // pixel a unit, firing every event into a counting sink, with the system
-// settings in a folder of its own.
+// settings, full-window dragging among them, in a folder of its own.
 class ShownControl {
 public:
-  ShownControl(const std::vector<DrawingObject>& objects, int pageSide, QSize window) {
+  ShownControl(const std::vector<DrawingObject>& objects, int pageSide, QSize window, bool fullWindowDrag = true) {
     qputenv("XDG_CONFIG_HOME", settings_.path().toUtf8());
-    sys::SystemParametersInfo(sys::SPI_SETDRAGFULLWINDOWS, 1, nullptr, sys::SPIF_UPDATEINIFILE);
+    sys::SystemParametersInfo(sys::SPI_SETDRAGFULLWINDOWS, fullWindowDrag ? 1 : 0, nullptr, sys::SPIF_UPDATEINIFILE);
     canvas::CreateDrawingControl(ole::IID_IDispatch, dispatch_.ReceiveVoid());
     ole::ComPtr<ole::IEventSource> source;
     dispatch_->QueryInterface(ole::IID_IEventSource, source.ReceiveVoid());
@@ -325,27 +325,53 @@ void BM_Canvas_HoverMove(benchmark::State& state) {
 }
 BENCHMARK(BM_Canvas_HoverMove)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
-// One step of dragging a selection of 1,000 objects with the objects shown
-// live: each is moved and the area it left and the area it now covers
-// are marked for repainting.
-void BM_Canvas_DragMove(benchmark::State& state) {
+// Steps of a drag with the left button from `from`, each as the person
+// sees it: the mouse move, then the repaint it causes, which the event loop
+// carries out.
+void DragSteps(benchmark::State& state, ShownControl& shown, QPointF from) {
+  shown.Mouse(QEvent::MouseButtonPress, from, Qt::LeftButton);
+  QCoreApplication::processEvents();
+  PaintCounter paints(shown.View());
+  std::size_t next = 0;
+  for (auto _ : state) {
+    shown.Mouse(QEvent::MouseMove, from + QPointF(10.0 + double(next++ % 2) * 10, 5), Qt::LeftButton);
+    QCoreApplication::processEvents();
+  }
+  state.counters["paints"] = benchmark::Counter(double(paints.count), benchmark::Counter::kAvgIterations);
+  shown.Mouse(QEvent::MouseButtonRelease, from, Qt::NoButton);
+}
+
+// Dragging a selection of 1,000 objects spread over the view, which shows
+// the objects themselves moving when full-window dragging is on and their
+// outlines when it is off.
+void DragSelection(benchmark::State& state, bool fullWindowDrag) {
   std::vector<DrawingObject> objects = MixedObjects(static_cast<int>(state.range(0)), kWidth, kHeight);
   for (DrawingObject& object : objects) {
     object.selected = true;
   }
-  ShownControl shown(objects, kWidth, QSize(kWidth, kHeight));
+  ShownControl shown(objects, kWidth, QSize(kWidth, kHeight), fullWindowDrag);
   shown.Put("EditMode", canvas::kEditSelectMoveResize);
-  const int grabbed = shown.Control().GetDrawing().Count();
-  const Point centre = shown.Control().GetDrawing().Object(grabbed).box.Centre();
-  const QPointF from(centre.x, centre.y);
-  shown.Mouse(QEvent::MouseButtonPress, from, Qt::LeftButton);
-  std::size_t next = 0;
-  for (auto _ : state) {
-    shown.Mouse(QEvent::MouseMove, from + QPointF(10.0 + double(next++ % 2) * 10, 5), Qt::LeftButton);
-  }
-  shown.Mouse(QEvent::MouseButtonRelease, from, Qt::NoButton);
+  const Point centre = shown.Control().GetDrawing().Object(shown.Control().GetDrawing().Count()).box.Centre();
+  DragSteps(state, shown, QPointF(centre.x, centre.y));
 }
+
+void BM_Canvas_DragMove(benchmark::State& state) { DragSelection(state, true); }
 BENCHMARK(BM_Canvas_DragMove)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+void BM_Canvas_OutlineDragMove(benchmark::State& state) { DragSelection(state, false); }
+BENCHMARK(BM_Canvas_OutlineDragMove)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+// Resizing the topmost of 1,000 objects by its lower right handle, shown
+// live.
+void BM_Canvas_ResizeDrag(benchmark::State& state) {
+  std::vector<DrawingObject> objects = MixedObjects(static_cast<int>(state.range(0)), kWidth, kHeight);
+  objects.back().selected = true;
+  ShownControl shown(objects, kWidth, QSize(kWidth, kHeight), true);
+  shown.Put("EditMode", canvas::kEditSelectMoveResize);
+  const Box frame = canvas::SelectionFrameOf(objects.back());
+  DragSteps(state, shown, QPointF(frame.right, frame.bottom));
+}
+BENCHMARK(BM_Canvas_ResizeDrag)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -1,10 +1,18 @@
 #include "canvas/Drawing.h"
 
+#include <atomic>
+
 namespace canvas {
+
+std::uint64_t Drawing::NextRevision() {
+  static std::atomic<std::uint64_t> last{0};
+  return ++last;
+}
 
 int Drawing::Add(DrawingObject object) {
   index_.Append(ExtentOf(object));
   objects_.push_back(std::move(object));
+  revision_ = NextRevision();
   return Count();
 }
 
@@ -15,16 +23,19 @@ void Drawing::Insert(int number, DrawingObject object) {
   }
   index_.Insert(Index(number), ExtentOf(object));
   objects_.insert(objects_.begin() + static_cast<std::ptrdiff_t>(Index(number)), std::move(object));
+  revision_ = NextRevision();
 }
 
 void Drawing::Remove(int number) {
   objects_.erase(objects_.begin() + static_cast<std::ptrdiff_t>(Index(number)));
   index_.Erase(Index(number));
+  revision_ = NextRevision();
 }
 
 void Drawing::Clear() {
   objects_.clear();
   index_.Clear();
+  revision_ = NextRevision();
 }
 
 void Drawing::Append(const Drawing& other) {
@@ -33,6 +44,7 @@ void Drawing::Append(const Drawing& other) {
     objects_.push_back(other.objects_[i]);
     index_.Append(other.index_.Extent(i));
   }
+  revision_ = NextRevision();
 }
 
 Drawing Drawing::SelectedPart() const {

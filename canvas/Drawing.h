@@ -24,6 +24,12 @@ public:
   const std::vector<DrawingObject>& Objects() const { return objects_; }
   // The box that holds everything the object paints.
   const Box& Extent(int number) const { return index_.Extent(Index(number)); }
+  // A stamp of the objects as they are: every change to them (adding,
+  // editing, removing) gives a new one that no drawing had before, and a
+  // copy carries its original's. So a picture made of the objects is
+  // still true while the drawing has the stamp it was made at. The picture
+  // settings are not part of it.
+  std::uint64_t Revision() const { return revision_; }
 
   PictureSettings& Picture() { return picture_; }
   const PictureSettings& Picture() const { return picture_; }
@@ -37,6 +43,7 @@ public:
     DrawingObject& object = objects_[Index(number)];
     const Box before = index_.Extent(Index(number));
     change(object);
+    revision_ = NextRevision();
     const Box after = ExtentOf(object);
     index_.Update(Index(number), after);
     return before.United(after);
@@ -63,10 +70,12 @@ public:
 
 private:
   static std::size_t Index(int number) { return static_cast<std::size_t>(number - 1); }
+  static std::uint64_t NextRevision();
 
   std::vector<DrawingObject> objects_;
   PictureSettings picture_;
   SpatialIndex index_;
+  std::uint64_t revision_ = 0;
   mutable std::vector<std::uint32_t> found_;
 };
 

@@ -139,9 +139,13 @@ void DrawingControl::SetClientSize(QSize size) {
 }
 
 void DrawingControl::PaintClient(QPainter& painter, const QRect& area) const {
+  DrawingPainter(drawing_).Paint(painter, ClientPaintRequest(area));
+}
+
+PaintRequest DrawingControl::ClientPaintRequest(const QRect& area) const {
   PaintRequest request{Transform(), QRectF(area)};
   request.hovered = hovered_;
-  DrawingPainter(drawing_).Paint(painter, request);
+  return request;
 }
 
 void DrawingControl::SetHoveredObject(int number) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "canvas/Drawing.h"
+#include "canvas/DrawingPainter.h"
 #include "canvas/EditHistory.h"
 #include "canvas/ViewTransform.h"
 
@@ -100,6 +101,9 @@ public:
   void SetClientSize(QSize size);
   // Paints the part of the client area given in pixels.
   void PaintClient(QPainter& painter, const QRect& area) const;
+  // What PaintClient paints that part with: the view's transform and the
+  // hovered object.
+  PaintRequest ClientPaintRequest(const QRect& area) const;
   int CurrentObject() const { return currentObject_; }
   int CurrentTextObject() const { return currentTextObject_; }
   std::int32_t EditMode() const { return editMode_; }

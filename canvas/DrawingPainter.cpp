@@ -53,10 +53,14 @@ int TextFlagsOf(const TextAttributes& text) {
   return flags;
 }
 
+// Text is smoothed in grey, never with coloured subpixels: so it looks the
+// same on the screen as in a picture of the view, which a view may keep to
+// stand for its screen (MoveLayers), and as in exported pictures.
 QFont FontOf(const std::string& family, double points, bool bold) {
   QFont font(QString::fromStdString(family));
   font.setPixelSize(std::max(1, static_cast<int>(std::lround(UnitsForPoints(points)))));
   font.setBold(bold);
+  font.setStyleStrategy(QFont::StyleStrategy(QFont::PreferAntialias | QFont::NoSubpixelAntialias));
   return font;
 }
 
@@ -180,7 +184,22 @@ void PaintHandles(QPainter& painter, const QRectF& frame) {
   }
 }
 
+bool Accepts(const std::function<bool(int)>& choice, int number) { return !choice || choice(number); }
+
 } // namespace
+
+QRect DrawingPainter::DeviceReach(const ViewTransform& transform, const Box& extent, bool decorated) {
+  // Antialiasing reaches a pixel beyond the extent, and the extent's edges
+  // may fall between pixels.
+  constexpr double kFringe = 2;
+  const double margin = (decorated ? kDecorationMargin : 0) + kFringe;
+  return transform.DeviceRect(extent).adjusted(-margin, -margin, margin, margin).toAlignedRect();
+}
+
+bool DrawingPainter::PaintsDevicePattern(const DrawingObject& object) {
+  const Qt::BrushStyle style = BrushStyleOf(object.fill.style);
+  return IsClosedKind(object.kind) && style != Qt::SolidPattern && style != Qt::NoBrush;
+}
 
 QFont DrawingPainter::TextFont(const TextAttributes& text) {
   return FontOf(text.fontName, text.fontSize, text.bold);
@@ -218,32 +237,58 @@ void DrawingPainter::PaintObject(QPainter& painter, const DrawingObject& object)
 
 int DrawingPainter::Paint(QPainter& painter, const PaintRequest& request) const {
   painter.save();
-  painter.setClipRect(request.deviceArea);
+  painter.setClipRect(request.deviceArea, Qt::IntersectClip);
   painter.setRenderHint(QPainter::Antialiasing, request.antialiased);
   painter.setRenderHint(QPainter::TextAntialiasing, request.antialiased);
-  PaintBackground(painter, request);
+  if (request.background) {
+    PaintBackground(painter, request);
+  }
 
   // Objects just outside the area may reach into it with their thinnest
   // lines, their antialiasing and their decorations.
   const double margin = request.transform.LogicalLength(kDecorationMargin + 1);
   const std::vector<int> numbers =
       drawing_.ObjectsMeeting(request.transform.LogicalBox(request.deviceArea).Inflated(margin));
-  painter.setWorldTransform(request.transform.Matrix());
+  const QTransform device = painter.worldTransform();
+  painter.setWorldTransform(request.transform.Matrix() * device);
+  int painted = 0;
   for (const int number : numbers) {
-    PaintObject(painter, drawing_.Object(number));
+    if (Accepts(request.objects, number)) {
+      PaintObject(painter, drawing_.Object(number));
+      ++painted;
+    }
   }
-  painter.resetTransform();
+  painter.setWorldTransform(device);
   PaintDecorations(painter, request, numbers);
-
-  const PictureSettings& picture = drawing_.Picture();
-  if (request.controlLook && picture.borderStyle == 1) {
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(QPen(Qt::darkGray, 1));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(QRect(0, 0, painter.device()->width() - 1, painter.device()->height() - 1));
+  if (ShowsFrame(request)) {
+    DrawFrame(painter);
   }
   painter.restore();
-  return static_cast<int>(numbers.size());
+  return painted;
+}
+
+void DrawingPainter::PaintFrame(QPainter& painter, const PaintRequest& request) const {
+  if (ShowsFrame(request)) {
+    painter.save();
+    painter.setClipRect(request.deviceArea, Qt::IntersectClip);
+    DrawFrame(painter);
+    painter.restore();
+  }
+}
+
+bool DrawingPainter::ShowsFrame(const PaintRequest& request) const {
+  return request.frame && request.controlLook && drawing_.Picture().borderStyle == 1;
+}
+
+void DrawingPainter::DrawFrame(QPainter& painter) {
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.setPen(QPen(Qt::darkGray, 1));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawRect(QRect(0, 0, painter.device()->width() - 1, painter.device()->height() - 1));
+}
+
+bool DrawingPainter::CoversArea(const PaintRequest& request) const {
+  return request.background && request.controlLook && drawing_.Picture().backStyle == 1;
 }
 
 void DrawingPainter::PaintBackground(QPainter& painter, const PaintRequest& request) const {
@@ -256,19 +301,21 @@ void DrawingPainter::PaintBackground(QPainter& painter, const PaintRequest& requ
     painter.fillRect(page, PageBrush(picture, page));
   }
   if (request.controlLook && picture.pageLineStyle != kLineNone) {
-    painter.setWorldTransform(request.transform.Matrix());
+    const QTransform device = painter.worldTransform();
+    painter.setWorldTransform(request.transform.Matrix() * device);
     painter.setPen(PenOf({picture.picBorderColor, picture.pageLineWidth, picture.pageLineStyle}));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(RectOf(picture.Page()));
-    painter.resetTransform();
+    painter.setWorldTransform(device);
   }
 }
 
 void DrawingPainter::PaintDecorations(QPainter& painter, const PaintRequest& request,
                                       const std::vector<int>& painted) const {
   const auto isPainted = [&](int number) { return std::binary_search(painted.begin(), painted.end(), number); };
-  if (drawing_.IsNumber(request.hovered) && isPainted(request.hovered)) {
-    const DrawingObject& object = drawing_.Object(request.hovered);
+  const int hovered = request.hovered;
+  if (drawing_.IsNumber(hovered) && isPainted(hovered) && Accepts(request.decorations, hovered)) {
+    const DrawingObject& object = drawing_.Object(hovered);
     if (ShowsHoverHighlight(object)) {
       QPen halo(QColor(51, 153, 255, 120), kHighlightWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
       halo.setCosmetic(true);
@@ -282,7 +329,7 @@ void DrawingPainter::PaintDecorations(QPainter& painter, const PaintRequest& req
   }
   for (const int number : painted) {
     const DrawingObject& object = drawing_.Object(number);
-    if (object.selected) {
+    if (object.selected && Accepts(request.decorations, number)) {
       PaintHandles(painter, request.transform.DeviceRect(SelectionFrameOf(object)));
     }
   }

@@ -40,9 +40,7 @@ void DrawingView::FillParent() {
 }
 
 void DrawingView::UpdateArea(const Box& logicalArea) {
-  const double margin = DrawingPainter::kDecorationMargin + 2;
-  const QRectF area = control_.Transform().DeviceRect(logicalArea).adjusted(-margin, -margin, margin, margin);
-  update(area.toAlignedRect().intersected(rect()));
+  update(DrawingPainter::DeviceReach(control_.Transform(), logicalArea).intersected(rect()));
 }
 
 void DrawingView::UpdateAreas(const std::vector<Box>& logicalAreas) {
@@ -66,7 +64,9 @@ void DrawingView::AbandonInteraction() { interaction_->Abandon(); }
 
 void DrawingView::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
-  control_.PaintClient(painter, event->rect());
+  if (!interaction_->PaintDrawing(painter, event->rect())) {
+    control_.PaintClient(painter, event->rect());
+  }
   interaction_->Paint(painter);
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 class QPainter;
+class QRect;
 
 namespace canvas {
 
@@ -39,6 +40,10 @@ public:
   virtual void Finish() = 0;
   virtual void Cancel() = 0;
 
+  // Paints the drawing's part of the client area (pixels) in place of the
+  // control, from what the gesture keeps of the picture; false leaves it
+  // to the control.
+  virtual bool PaintDrawing(QPainter&, const QRect&) { return false; }
   // What the gesture shows over the drawing, and the logical areas that
   // covers, so that the view repaints only those.
   virtual void Paint(QPainter& painter, const ViewTransform& transform) const = 0;

@@ -20,19 +20,27 @@ bool FullWindowDrag() {
 } // namespace
 
 std::unique_ptr<Gesture> ReshapeGesture::Moving(DrawingControl& control, const std::vector<int>& numbers, Point at) {
-  return std::unique_ptr<Gesture>(new ReshapeGesture(
+  std::unique_ptr<ReshapeGesture> gesture(new ReshapeGesture(
       control, numbers, at, [](DrawingObject& object, double dx, double dy) { Translate(object, dx, dy); },
       Qt::SizeAllCursor));
+  // Outlines move over a drawing that stays as it is.
+  gesture->layers_ = std::make_unique<MoveLayers>(control, gesture->live_ ? numbers : std::vector<int>{});
+  return gesture;
 }
 
 std::unique_ptr<Gesture> ReshapeGesture::Resizing(DrawingControl& control, int number, Handle handle, Point at) {
-  return std::unique_ptr<Gesture>(new ReshapeGesture(
+  std::unique_ptr<ReshapeGesture> gesture(new ReshapeGesture(
       control, {number}, at,
       [handle](DrawingObject& object, double dx, double dy) {
         const Box frame = SelectionFrameOf(object);
         MapBetweenBoxes(object, frame, ResizedFrame(frame, handle, dx, dy));
       },
       HandleCursor(handle)));
+  // A live resize changes the shape of its object, which no layer can show.
+  if (!gesture->live_) {
+    gesture->layers_ = std::make_unique<MoveLayers>(control, std::vector<int>{});
+  }
+  return gesture;
 }
 
 ReshapeGesture::ReshapeGesture(DrawingControl& control, const std::vector<int>& numbers, Point at, Reshape reshape,
@@ -50,12 +58,17 @@ void ReshapeGesture::Move(Point at, bool) {
   if (!dragged_) {
     return;
   }
+  const Point offset{at.x - anchor_.x, at.y - anchor_.y};
   for (Item& item : items_) {
     SetGeometry(item.now, GeometryOf(item.start));
-    reshape_(item.now, at.x - anchor_.x, at.y - anchor_.y);
+    reshape_(item.now, offset.x, offset.y);
   }
   if (live_) {
+    const std::uint64_t before = control_.GetDrawing().Revision();
     ShowLive(&Item::now);
+    if (layers_ != nullptr) {
+      layers_->Moved(offset, before, control_.GetDrawing().Revision());
+    }
   }
 }
 
@@ -79,6 +92,10 @@ void ReshapeGesture::Cancel() {
 
 void ReshapeGesture::ShowLive(DrawingObject Item::*shape) {
   control_.EditObjects(numbers_, [&](DrawingObject& o, std::size_t i) { SetGeometry(o, GeometryOf(items_[i].*shape)); });
+}
+
+bool ReshapeGesture::PaintDrawing(QPainter& painter, const QRect& area) {
+  return layers_ != nullptr && layers_->Paint(painter, area);
 }
 
 void ReshapeGesture::Paint(QPainter& painter, const ViewTransform& transform) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "canvas/Gesture.h"
+#include "canvas/MoveLayers.h"
 #include "canvas/SelectionHandles.h"
 
 #include <functional>
@@ -14,8 +15,10 @@ class DrawingControl;
 // object by dragging a handle of its frame. The drag shows the objects
 // themselves moving when the system's full-window-drag setting is on, and
 // their outlines, with the objects left in place until the release, when it
-// is off; the setting is read as the drag starts. The change is one step
-// of the edit history; Esc puts everything back.
+// is off; the setting is read as the drag starts. A live move, and any
+// drag of outlines over the drawing, paints from layers of the picture
+// (MoveLayers). The change is one step of the edit history; Esc puts
+// everything back.
 class ReshapeGesture final : public Gesture {
 public:
   static std::unique_ptr<Gesture> Moving(DrawingControl& control, const std::vector<int>& numbers, Point at);
@@ -24,6 +27,7 @@ public:
   void Move(Point at, bool constrain) override;
   void Finish() override;
   void Cancel() override;
+  bool PaintDrawing(QPainter& painter, const QRect& area) override;
   void Paint(QPainter& painter, const ViewTransform& transform) const override;
   std::vector<Box> Areas() const override;
   Qt::CursorShape Cursor() const override { return cursor_; }
@@ -51,6 +55,7 @@ private:
   Qt::CursorShape cursor_;
   bool live_;
   bool dragged_ = false;
+  std::unique_ptr<MoveLayers> layers_;
 };
 
 } // namespace canvas

@@ -187,6 +187,10 @@ bool ViewInteraction::EditKey(const QKeyEvent& event) {
   }
 }
 
+bool ViewInteraction::PaintDrawing(QPainter& painter, const QRect& area) {
+  return gesture_ != nullptr && gesture_->PaintDrawing(painter, area);
+}
+
 void ViewInteraction::Paint(QPainter& painter) const {
   if (gesture_ != nullptr) {
     gesture_->Paint(painter, control_.Transform());

@@ -13,6 +13,7 @@
 class QKeyEvent;
 class QMouseEvent;
 class QPainter;
+class QRect;
 
 namespace canvas {
 
@@ -59,6 +60,9 @@ public:
   void Leave();
   // True when the key did something.
   bool Key(const QKeyEvent& event);
+  // Paints the drawing's part of the client area (pixels) when a gesture
+  // in progress keeps a picture of it; false leaves it to the control.
+  bool PaintDrawing(QPainter& painter, const QRect& area);
   // What a gesture in progress shows over the drawing.
   void Paint(QPainter& painter) const;
 

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
+#include <set>
 
 namespace canvas {
 namespace {
@@ -161,6 +163,33 @@ TEST(DrawingTest, MappingBetweenBoxesScalesPointsAndBoxes) {
   DrawingObject vertical = LineFrom({10, 0}, {10, 100});
   MapBetweenBoxes(vertical, vertical.box, {0, 0, 40, 50});
   EXPECT_EQ(vertical.points[0], (Point{20, 0})) << "a side of zero length lands in the middle";
+}
+
+TEST(DrawingTest, EveryChangeOfTheObjectsGivesARevisionNoDrawingHadBefore) {
+  Drawing drawing;
+  drawing.Add(Shape(ObjectKind::Rectangle, {0, 0, 10, 10}));
+  drawing.Add(Shape(ObjectKind::Ellipse, {20, 0, 30, 10}));
+  Drawing other = drawing;
+  EXPECT_EQ(other.Revision(), drawing.Revision()) << "a copy has the same objects";
+
+  const std::vector<std::pair<const char*, std::function<void(Drawing&)>>> changes = {
+      {"add", [](Drawing& d) { d.Add(Shape(ObjectKind::Line, {0, 0, 5, 5})); }},
+      {"insert", [](Drawing& d) { d.Insert(1, Shape(ObjectKind::Line, {0, 0, 5, 5})); }},
+      {"edit", [](Drawing& d) { d.Edit(1, [](DrawingObject& o) { o.selected = true; }); }},
+      {"remove", [](Drawing& d) { d.Remove(1); }},
+      {"append", [&](Drawing& d) { d.Append(other); }},
+      {"clear", [](Drawing& d) { d.Clear(); }},
+  };
+  std::set<std::uint64_t> seen = {drawing.Revision()};
+  for (const auto& [what, change] : changes) {
+    change(drawing);
+    EXPECT_TRUE(seen.insert(drawing.Revision()).second) << what;
+    Drawing copy = other;
+    change(copy);
+    EXPECT_TRUE(seen.insert(copy.Revision()).second) << what << " on a copy";
+  }
+  drawing.Picture().zoom = 2;
+  EXPECT_TRUE(seen.count(drawing.Revision())) << "the picture settings are not part of it";
 }
 
 } // namespace

@@ -1,8 +1,8 @@
 #include "ControlDriver.h"
+#include "PaintCounter.h"
 
 #include "platform/ole/ControlView.h"
 
-#include <QEvent>
 #include <QImage>
 #include <QPointer>
 #include <QTest>
@@ -14,21 +14,6 @@ namespace canvas {
 namespace {
 
 using namespace canvas::driver;
-
-// Counts the paint events a widget receives.
-class PaintCounter : public QObject {
-public:
-  explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
-  int count = 0;
-
-protected:
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::Paint) {
-      ++count;
-    }
-    return false;
-  }
-};
 
 class DrawingViewTest : public testing::Test {
 protected:
