@@ -1,24 +1,12 @@
 #include "platform/container/ArgumentBlock.h"
 
 #include "platform/container/ReferenceTable.h"
+#include "platform/ole/FixedText.h"
 
-#include <cctype>
 
 namespace container {
 
 namespace {
-
-bool EqualsIgnoringCase(std::string_view text, std::string_view word) {
-  if (text.size() != word.size()) {
-    return false;
-  }
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (std::toupper(static_cast<unsigned char>(text[i])) != word[i]) {
-      return false;
-    }
-  }
-  return true;
-}
 
 void SetText(ole::VARIANT& value, std::string_view text) {
   value.vt = ole::VT_BSTR;
@@ -171,8 +159,8 @@ ole::HRESULT ArgumentBlock::TypeArgument(const ArgumentText& argument, ole::VARI
   if (const auto entry = ReferenceTable::ParseReferenceText(text)) {
     return SetObject(*entry, value);
   }
-  const bool isTrue = EqualsIgnoringCase(text, "TRUE");
-  if (isTrue || EqualsIgnoringCase(text, "FALSE")) {
+  const bool isTrue = ole::EqualsIgnoringCase(text, "TRUE");
+  if (isTrue || ole::EqualsIgnoringCase(text, "FALSE")) {
     value = ole::MakeBool(isTrue);
     return ole::S_OK;
   }

@@ -1,31 +1,17 @@
 #include "platform/ini/IniDocument.h"
 
+#include "platform/ole/FixedText.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QSaveFile>
 #include <QString>
 
 #include <algorithm>
-#include <cctype>
 
 namespace ini {
 
 namespace {
-
-std::string_view Trimmed(std::string_view text) {
-  constexpr std::string_view kWhitespace = " \t\n\v\f\r";
-  const std::size_t first = text.find_first_not_of(kWhitespace);
-  if (first == std::string_view::npos) {
-    return {};
-  }
-  return text.substr(first, text.find_last_not_of(kWhitespace) - first + 1);
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-  });
-}
 
 // Qt's spelling of a path, byte for byte what the system has.
 QString QtPath(const std::filesystem::path& path) { return QFile::decodeName(QByteArray::fromStdString(path.native())); }
@@ -46,16 +32,16 @@ IniDocument IniDocument::Parse(std::string_view text) {
 
     Line line;
     line.text = raw;
-    const std::string_view content = Trimmed(raw);
+    const std::string_view content = ole::TrimWhiteSpace(raw);
     const std::size_t equals = content.find('=');
     if (content.size() >= 2 && content.front() == '[' && content.back() == ']') {
       line.kind = Line::Kind::Header;
-      line.name = Trimmed(content.substr(1, content.size() - 2));
+      line.name = ole::TrimWhiteSpace(content.substr(1, content.size() - 2));
     } else if (!content.empty() && content.front() != ';' && content.front() != '#' &&
-               equals != std::string_view::npos && !Trimmed(content.substr(0, equals)).empty()) {
+               equals != std::string_view::npos && !ole::TrimWhiteSpace(content.substr(0, equals)).empty()) {
       line.kind = Line::Kind::Entry;
-      line.name = Trimmed(content.substr(0, equals));
-      line.value = Trimmed(content.substr(equals + 1));
+      line.name = ole::TrimWhiteSpace(content.substr(0, equals));
+      line.value = ole::TrimWhiteSpace(content.substr(equals + 1));
     }
     document.lines_.push_back(std::move(line));
   }
@@ -95,7 +81,7 @@ bool IniDocument::Save(const std::filesystem::path& path) const {
 
 std::size_t IniDocument::FindSection(std::string_view section) const {
   const auto found = std::find_if(lines_.begin(), lines_.end(), [&](const Line& line) {
-    return line.kind == Line::Kind::Header && SameName(line.name, section);
+    return line.kind == Line::Kind::Header && ole::EqualsIgnoringCase(line.name, section);
   });
   return static_cast<std::size_t>(found - lines_.begin());
 }
@@ -103,7 +89,7 @@ std::size_t IniDocument::FindSection(std::string_view section) const {
 std::size_t IniDocument::SectionEnd(std::size_t header) const {
   std::size_t end = header + 1;
   for (std::size_t i = header + 1; i < lines_.size() && lines_[i].kind != Line::Kind::Header; ++i) {
-    if (!Trimmed(lines_[i].text).empty()) {
+    if (!ole::TrimWhiteSpace(lines_[i].text).empty()) {
       end = i + 1;
     }
   }
@@ -112,7 +98,7 @@ std::size_t IniDocument::SectionEnd(std::size_t header) const {
 
 const IniDocument::Line* IniDocument::FindEntry(std::string_view section, std::string_view key) const {
   for (std::size_t i = FindSection(section) + 1; i < lines_.size() && lines_[i].kind != Line::Kind::Header; ++i) {
-    if (lines_[i].kind == Line::Kind::Entry && SameName(lines_[i].name, key)) {
+    if (lines_[i].kind == Line::Kind::Entry && ole::EqualsIgnoringCase(lines_[i].name, key)) {
       return &lines_[i];
     }
   }

@@ -1,5 +1,7 @@
 #include "platform/ole/ClassRegistry.h"
 
+#include "platform/ole/FixedText.h"
+
 #include <dlfcn.h>
 
 #include <algorithm>
@@ -8,21 +10,6 @@
 #include <fstream>
 
 namespace ole {
-
-namespace {
-
-std::string_view Trimmed(std::string_view text) {
-  const auto isSpace = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
-  while (!text.empty() && isSpace(text.front())) {
-    text.remove_prefix(1);
-  }
-  while (!text.empty() && isSpace(text.back())) {
-    text.remove_suffix(1);
-  }
-  return text;
-}
-
-} // namespace
 
 bool ClassRegistry::CaseInsensitiveLess::operator()(std::string_view a, std::string_view b) const {
   return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
@@ -67,13 +54,13 @@ HRESULT ClassRegistry::LoadRegistryFile(const std::string& path) {
   const std::filesystem::path folder = std::filesystem::path(path).parent_path();
   std::string line;
   while (std::getline(file, line)) {
-    const std::string_view entry = Trimmed(line);
+    const std::string_view entry = TrimWhiteSpace(line);
     const auto equals = entry.find('=');
     if (entry.empty() || entry.front() == '#' || entry.front() == ';' || equals == std::string_view::npos) {
       continue;
     }
-    const std::string_view progId = Trimmed(entry.substr(0, equals));
-    std::filesystem::path library(std::string(Trimmed(entry.substr(equals + 1))));
+    const std::string_view progId = TrimWhiteSpace(entry.substr(0, equals));
+    std::filesystem::path library(std::string(TrimWhiteSpace(entry.substr(equals + 1))));
     if (progId.empty() || library.empty()) {
       continue;
     }

@@ -1,9 +1,9 @@
 #include "platform/ole/Variant.h"
 
 #include "platform/ole/Dispatch.h"
+#include "platform/ole/FixedText.h"
 #include "platform/ole/SafeArray.h"
 
-#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -252,21 +252,10 @@ HRESULT WholeNumberIn(const Number& number, std::int64_t low, std::int64_t high,
 
 std::optional<bool> BooleanWord(std::string_view text) {
   text = TrimBlanks(text);
-  auto equalsIgnoringCase = [](std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-      return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-      if (std::tolower(static_cast<unsigned char>(a[i])) != b[i]) {
-        return false;
-      }
-    }
-    return true;
-  };
-  if (equalsIgnoringCase(text, "true")) {
+  if (EqualsIgnoringCase(text, "true")) {
     return true;
   }
-  if (equalsIgnoringCase(text, "false")) {
+  if (EqualsIgnoringCase(text, "false")) {
     return false;
   }
   return std::nullopt;
